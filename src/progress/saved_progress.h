@@ -1,0 +1,38 @@
+// The saved progress in the settings store: the first-run marker, the six stage counters
+// and the five-row high-score table, all text in one section.
+#pragma once
+
+#include <array>
+#include <string>
+#include <utility>
+
+namespace vk {
+class Control;
+}
+
+namespace vorkala {
+
+class Game;
+struct PocitadloControls;
+
+inline constexpr const char* kSettingsSection = "hraci";
+inline constexpr const char* kMarkerKey = "Text1.Text";
+// The marker's value once the first run is done (compared exactly, letter case counting).
+inline constexpr const char* kSecondRunMarker = "podruhe";
+
+inline constexpr int kHighScoreRows = 5;
+std::string highScoreNameKey(int row);    // "vyberpostav.meno(<row>).text"
+std::string highScorePointsKey(int row);  // "vyberpostav.skore(<row>)"
+
+// The stage counters of the match state store with their settings keys, in the order
+// they are copied.
+std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloControls& store);
+
+// Read without a default: a missing key gives the empty text.
+std::string readSetting(Game& game, const std::string& key);
+void saveSetting(Game& game, const std::string& key, const std::string& value);
+
+// Saves the selection screen's five names and then its five points.
+void saveHighScoreTable(Game& game);
+
+}  // namespace vorkala

@@ -1,0 +1,55 @@
+// The title screen's two OK buttons: load the saved progress, or on the first run write
+// its defaults, then go on to the selection screen.
+#include <array>
+
+#include "progress/saved_progress.h"
+#include "select/vyberpostav.h"
+#include "shell/game.h"
+#include "shell/pocitadlo.h"
+#include "shell/uvodni.h"
+
+namespace vorkala {
+
+namespace {
+
+struct DefaultRow {
+    const char* points;
+    const char* name;
+};
+constexpr std::array<DefaultRow, kHighScoreRows> kDefaultTable{{
+    {"100", "Zakrel"},
+    {"50", "UFO"},
+    {"20", "Superman"},
+    {"10", "Batman"},
+    {"5", "Looser"},
+}};
+
+}  // namespace
+
+void Uvodni::Image1_Click() {
+    for (auto [label, key] : stageCounters(game_.pocitadlo().ui()))
+        label->setCaption(readSetting(game_, key));
+    // The first write loads the selection screen, whose load routine sees the counters.
+    for (int row = 0; row < kHighScoreRows; ++row)
+        game_.vyberpostav().ui().meno[row].setText(readSetting(game_, highScoreNameKey(row)));
+    for (int row = 0; row < kHighScoreRows; ++row)
+        game_.vyberpostav().ui().skore[row].setCaption(readSetting(game_, highScorePointsKey(row)));
+    leaveForSelection();
+}
+
+void Uvodni::Image5_Click() {
+    for (auto [label, key] : stageCounters(game_.pocitadlo().ui())) label->setCaption("0");
+    for (auto [label, key] : stageCounters(game_.pocitadlo().ui()))
+        saveSetting(game_, key, label->caption());
+    ui().Text1.setText(kSecondRunMarker);
+    saveSetting(game_, kMarkerKey, ui().Text1.text());
+    for (int row = 0; row < kHighScoreRows; ++row)
+        game_.vyberpostav().ui().skore[row].setCaption(kDefaultTable[row].points);
+    for (int row = 0; row < kHighScoreRows; ++row)
+        game_.vyberpostav().ui().meno[row].setText(kDefaultTable[row].name);
+    saveHighScoreTable(game_);
+    ui().Image5.setVisible(false);
+    leaveForSelection();
+}
+
+}  // namespace vorkala

@@ -1,0 +1,118 @@
+#include "runtime/data_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <system_error>
+
+namespace vk {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string trimTrailingBlanks(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
+}
+
+// Whether a name lies inside `folder`: the folder's name must be followed by a separator
+// (or end the name), so that a neighbour whose name merely starts alike stays outside.
+bool startsWithFolder(std::string_view name, std::string_view folder) {
+    if (folder.empty() || name.substr(0, folder.size()) != folder) return false;
+    if (name.size() == folder.size() || folder.back() == '/') return true;
+    const char next = name[folder.size()];
+    return next == '\\' || next == '/';
+}
+
+}  // namespace
+
+std::vector<std::string> splitDataName(std::string_view name) {
+    std::vector<std::string> parts;
+    std::string current;
+    auto flush = [&] {
+        std::string part = trimTrailingBlanks(current);
+        if (!part.empty() && part != ".") parts.push_back(part);
+        current.clear();
+    };
+    for (char c : name) {
+        if (c == '\\' || c == '/')
+            flush();
+        else
+            current.push_back(c);
+    }
+    flush();
+    return parts;
+}
+
+DataFiles::DataFiles(fs::path programFolder, fs::path dataFolder)
+    : folder_(std::move(programFolder)), dataFolder_(std::move(dataFolder)) {}
+
+std::string DataFiles::appPath() const {
+    std::string path = folder_.string();
+    while (path.size() > 1 && (path.back() == '/' || path.back() == '\\')) path.pop_back();
+    return path;
+}
+
+std::optional<fs::path> DataFiles::findEntry(const fs::path& dir, const std::string& wanted) const {
+    auto listing = listings_.find(dir);
+    if (listing == listings_.end()) {
+        std::vector<fs::path> entries;
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(dir, ec)) entries.push_back(entry.path());
+        std::sort(entries.begin(), entries.end());
+        listing = listings_.emplace(dir, std::move(entries)).first;
+    }
+    // An exact match wins over one that differs only in letter case.
+    for (const auto& entry : listing->second)
+        if (trimTrailingBlanks(entry.filename().string()) == wanted) return entry;
+    for (const auto& entry : listing->second)
+        if (sameIgnoringCase(trimTrailingBlanks(entry.filename().string()), wanted)) return entry;
+    return std::nullopt;
+}
+
+std::optional<fs::path> DataFiles::resolve(std::string_view name) const {
+    const std::string app = appPath();
+    fs::path dir;
+    std::string_view rest = name;
+    if (startsWithFolder(name, app)) {
+        dir = folder_;
+        rest = name.substr(app.size());
+    } else if (!name.empty() && (name.front() == '\\')) {
+        dir = folder_;
+    } else if (!name.empty() && name.front() == '/') {
+        dir = "/";
+    } else {
+        dir = folder_;
+    }
+    auto parts = splitDataName(rest);
+    if (parts.empty()) return std::nullopt;
+    if (dir == folder_ && !dataFolder_.empty() && sameIgnoringCase(parts.front(), "data")) {
+        dir = dataFolder_;
+        parts.erase(parts.begin());
+    }
+    for (const auto& part : parts) {
+        auto entry = findEntry(dir, part);
+        if (!entry) return std::nullopt;
+        dir = *entry;
+    }
+    std::error_code ec;
+    if (!fs::is_regular_file(dir, ec)) return std::nullopt;
+    return dir;
+}
+
+fs::path defaultProgramFolder() {
+    if (const char* home = std::getenv("VORKALA_HOME"); home && *home) return home;
+    std::error_code ec;
+    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    return ec ? fs::current_path() : exe.parent_path();
+}
+
+}  // namespace vk

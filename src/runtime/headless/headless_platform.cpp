@@ -1,0 +1,134 @@
+#include "runtime/headless/headless_platform.h"
+
+#include <array>
+#include <fstream>
+
+#include "runtime/runtime.h"
+
+namespace vk {
+
+namespace fs = std::filesystem;
+
+double VirtualClock::secondsSinceMidnight() const {
+    return startOfDay_ + static_cast<double>(now_) / 1e6;
+}
+
+void VirtualClock::set(Micros t) {
+    if (t > now_) now_ = t;
+}
+
+void RecordingAudio::perform(const ChannelRequest& request) {
+    switch (request.action) {
+        case ChannelRequest::Action::Open:
+            break;
+        case ChannelRequest::Action::Start:
+            started_.push_back(request.owner);
+            playing_[request.channel] = request.owner;
+            break;
+        case ChannelRequest::Action::Stop:
+            playing_.erase(request.channel);
+            break;
+    }
+}
+
+bool RecordingAudio::isPlaying(const std::string& owner) const {
+    for (const auto& [id, who] : playing_)
+        if (who == owner) return true;
+    return false;
+}
+
+std::string MemorySettings::get(const std::string& app, const std::string& section,
+                                const std::string& key) const {
+    auto a = values_.find(app);
+    if (a == values_.end()) return {};
+    auto s = a->second.find(section);
+    if (s == a->second.end()) return {};
+    auto k = s->second.find(key);
+    return k == s->second.end() ? std::string{} : k->second;
+}
+
+void MemorySettings::set(const std::string& app, const std::string& section, const std::string& key,
+                         const std::string& value) {
+    values_[app][section][key] = value;
+}
+
+void MemorySettings::deleteSection(const std::string& app, const std::string& section) {
+    auto a = values_.find(app);
+    if (a != values_.end()) a->second.erase(section);
+}
+
+void HeadlessDisplay::changeMode(int width, int height) {
+    changes_.emplace_back(width, height);
+    width_ = width;
+    height_ = height;
+}
+
+MessageAnswer ScriptedMessageBox::show(const std::string& text, const std::string& title,
+                                       MessageButtons buttons, MessageIcon icon) {
+    MessageAnswer answer = buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Abort;
+    if (!answers_.empty()) {
+        answer = answers_.front();
+        answers_.pop_front();
+    }
+    shown_.push_back({text, title, buttons, icon, answer});
+    return answer;
+}
+
+namespace {
+
+std::uint32_t bigEndian32(const unsigned char* p) {
+    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
+           p[3];
+}
+
+std::uint32_t littleEndian(const unsigned char* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
+    return v;
+}
+
+}  // namespace
+
+std::optional<PictureData> HeaderPictureDecoder::decode(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::array<unsigned char, 32> h{};
+    in.read(reinterpret_cast<char*>(h.data()), h.size());
+    if (in.gcount() < 26) return std::nullopt;
+    PictureData data;
+    static constexpr unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (std::equal(std::begin(kPng), std::end(kPng), h.begin())) {
+        data.width = static_cast<int>(bigEndian32(&h[16]));
+        data.height = static_cast<int>(bigEndian32(&h[20]));
+    } else if (h[0] == 'G' && h[1] == 'I' && h[2] == 'F') {
+        data.width = static_cast<int>(littleEndian(&h[6], 2));
+        data.height = static_cast<int>(littleEndian(&h[8], 2));
+    } else if (h[0] == 'B' && h[1] == 'M') {
+        data.width = static_cast<int>(littleEndian(&h[18], 4));
+        data.height = std::abs(static_cast<std::int32_t>(littleEndian(&h[22], 4)));
+    } else {
+        return std::nullopt;
+    }
+    return data;
+}
+
+HeadlessPlatform::HeadlessPlatform(fs::path programFolder, std::unique_ptr<SettingsStore> settings,
+                                   fs::path dataFolder)
+    : settings_(settings ? std::move(settings) : std::make_unique<MemorySettings>()),
+      platform_{clock,
+                pacer,
+                audio,
+                *settings_,
+                display,
+                links,
+                messages,
+                pictures,
+                std::move(programFolder),
+                std::move(dataFolder)} {}
+
+HeadlessPlatform::~HeadlessPlatform() = default;
+
+void HeadlessPlatform::advance(Runtime& runtime, Micros step) {
+    runtime.runUntil(clock.now() + step, [this](Micros t) { clock.set(t); });
+}
+
+}  // namespace vk

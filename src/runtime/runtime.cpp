@@ -1,0 +1,234 @@
+#include "runtime/runtime.h"
+
+#include <algorithm>
+
+#include "runtime/control.h"
+#include "runtime/control_set.h"
+#include "runtime/screen.h"
+
+namespace vk {
+
+// Counts handler nesting; when the outermost handler returns, discarded controls go.
+class Runtime::HandlerScope {
+  public:
+    explicit HandlerScope(Runtime& rt) : rt_(rt) { ++rt_.depth_; }
+    ~HandlerScope() {
+        if (--rt_.depth_ == 0) rt_.retired_.clear();
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+  private:
+    Runtime& rt_;
+};
+
+Runtime::Runtime(Platform& platform)
+    : platform_(platform),
+      files_(platform.programFolder, platform.dataFolder),
+      timers_(platform.clock) {}
+
+Runtime::~Runtime() { retired_.clear(); }
+
+void Runtime::enrol(Screen& screen) { screens_.push_back(&screen); }
+
+Screen* Runtime::findScreen(std::string_view name) const {
+    for (Screen* s : screens_)
+        if (s->name() == name) return s;
+    return nullptr;
+}
+
+Screen* Runtime::activeScreen() const { return shownOrder_.empty() ? nullptr : shownOrder_.back(); }
+
+std::vector<Screen*> Runtime::visibleScreens() const { return shownOrder_; }
+
+void Runtime::noteShown(Screen& screen) {
+    std::erase(shownOrder_, &screen);
+    shownOrder_.push_back(&screen);
+    markChanged();
+}
+
+void Runtime::noteUnloaded(Screen& screen) {
+    std::erase(shownOrder_, &screen);
+    markChanged();
+}
+
+void Runtime::retire(std::unique_ptr<ControlSet> controls) {
+    if (depth_ == 0)
+        controls.reset();
+    else
+        retired_.push_back(std::move(controls));
+}
+
+void Runtime::post(InputEvent event) { input_.push_back(std::move(event)); }
+
+void Runtime::runTopLevel(const std::function<void()>& routine) {
+    if (ended_) return;
+    try {
+        HandlerScope scope(*this);
+        routine();
+    } catch (const ProgramEnded&) {
+        // The program has ended; nothing runs afterwards.
+    } catch (const RuntimeError& error) {
+        handleUnhandled(error);
+    }
+}
+
+void Runtime::handleUnhandled(const RuntimeError& error) {
+    try {
+        HandlerScope scope(*this);
+        if (unhandledHook_) {
+            unhandledHook_(error);
+        } else {
+            platform_.messages.show(
+                "Run-time error '" + std::to_string(error.code()) + "':\n\n" + error.what(),
+                "Vorkala", MessageButtons::Ok, MessageIcon::Critical);
+        }
+    } catch (const ProgramEnded&) {
+    } catch (const RuntimeError&) {
+    }
+    ended_ = true;
+    timers_.deactivateAll();
+}
+
+void Runtime::setUnhandledErrorHook(std::function<void(const RuntimeError&)> hook) {
+    unhandledHook_ = std::move(hook);
+}
+
+void Runtime::dispatchPending() {
+    runTopLevel([this] {
+        while (!input_.empty() && !ended_) {
+            InputEvent event = input_.front();
+            input_.pop_front();
+            dispatch(event);
+        }
+    });
+    if (!ended_) runTimersDueAt(now());
+}
+
+void Runtime::runTimersDueAt(Micros limit) {
+    // Each timer fires at most once here: its booked next tick lies beyond `limit`.
+    while (!ended_) {
+        Timer* timer = timers_.earliestDue(limit);
+        if (!timer) return;
+        runTopLevel([&] { fireTimer(*timer); });
+    }
+}
+
+void Runtime::runUntil(Micros target, const std::function<void(Micros)>& setClock) {
+    while (!ended_) {
+        const auto due = timers_.nextDue();
+        if (!due || *due > target) break;
+        if (*due > now()) setClock(*due);
+        Timer* timer = timers_.earliestDue(now());
+        if (!timer) break;
+        runTopLevel([&] { fireTimer(*timer); });
+    }
+    if (!ended_ && now() < target) setClock(target);
+}
+
+void Runtime::fireTimer(Timer& timer) {
+    timers_.bookTick(timer);
+    // The handler may unload the timer's screen; the timer object stays alive until the
+    // outermost handler returns, and the copy keeps the callable itself alive.
+    if (auto handler = timer.onTimer) handler();
+}
+
+void Runtime::doEvents() {
+    if (ended_ || depth_ >= kMaxNesting) return;
+    HandlerScope scope(*this);
+    while (!input_.empty() && !ended_) {
+        InputEvent event = input_.front();
+        input_.pop_front();
+        dispatch(event);
+    }
+    const Micros limit = now();
+    while (!ended_) {
+        Timer* timer = timers_.earliestDue(limit);
+        if (!timer) break;
+        fireTimer(*timer);
+    }
+}
+
+void Runtime::pace(Micros step) {
+    if (!ended_) platform_.pacer.pace(step);
+}
+
+void Runtime::endProgram() {
+    ended_ = true;
+    timers_.deactivateAll();
+    input_.clear();
+    throw ProgramEnded{};
+}
+
+namespace {
+
+// Keys go to the focused text box (typing edits it) unless the form previews them.
+struct InputDispatcher {
+    Screen& screen;
+
+    // A text box hidden or disabled after it got the focus cannot hold it any more.
+    Control* focusedBox() const {
+        Control* box = screen.controls().focus();
+        return box && box->visible() && box->enabled() ? box : nullptr;
+    }
+    bool formTakesKeys() const { return screen.previewsKeys() || !focusedBox(); }
+    void operator()(const KeyDownEvent& e) const {
+        if (formTakesKeys()) screen.Form_KeyDown(e.keyCode, e.shift);
+    }
+    void operator()(const KeyUpEvent& e) const {
+        if (formTakesKeys()) screen.Form_KeyUp(e.keyCode, e.shift);
+    }
+    void operator()(const KeyPressEvent& e) const {
+        Control* box = focusedBox();
+        if (formTakesKeys()) screen.Form_KeyPress(e.key);
+        // The form's handler may have unloaded the screen or disabled the box.
+        if (!box || !screen.loaded() || !box->visible() || !box->enabled()) return;
+        std::string text = box->text();
+        if (e.key == '\b') {
+            if (!text.empty()) {
+                // Remove one UTF-8 character.
+                std::size_t cut = text.size() - 1;
+                while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+                text.erase(cut);
+            }
+        } else if (static_cast<unsigned char>(e.key) >= 0x20) {
+            text.push_back(e.key);
+        }
+        box->setText(text);
+    }
+    void operator()(const ClickEvent& e) const {
+        Control* target = screen.controls().hitTest(e.x, e.y);
+        if (!target || !target->enabled()) return;
+        if (target->kind() == ControlKind::TextBox) screen.controls().setFocus(target);
+        if (auto handler = target->onClick) handler();
+    }
+    void operator()(const MouseMoveEvent& e) const {
+        Control* target = screen.controls().hitTest(e.x, e.y);
+        if (!target || !target->enabled()) return;
+        if (auto handler = target->onMouseMove) handler();
+    }
+};
+
+}  // namespace
+
+void Runtime::dispatch(const InputEvent& event) {
+    Screen* screen = activeScreen();
+    if (!screen) return;
+    std::visit(InputDispatcher{*screen}, event);
+}
+
+PictureRef Runtime::loadPicture(std::string_view name) {
+    const auto file = files_.resolve(name);
+    if (!file) raise(ErrorNumber::FileNotFound, std::string(name));
+    auto cached = pictureCache_.find(*file);
+    if (cached == pictureCache_.end()) {
+        auto decoded = platform_.pictureDecoder.decode(*file);
+        if (!decoded) raise(ErrorNumber::FileNotFound, std::string(name) + " (not a picture)");
+        cached =
+            pictureCache_.emplace(*file, std::make_shared<const PictureData>(std::move(*decoded)))
+                .first;
+    }
+    return std::make_shared<const Picture>(std::string(name), *file, cached->second);
+}
+
+}  // namespace vk

@@ -1,0 +1,36 @@
+#include "shell/game.h"
+
+#include "runtime/runtime.h"
+#include "select/vyberpostav.h"
+#include "shell/hlaska.h"
+#include "shell/module.h"
+#include "shell/obr.h"
+#include "shell/pocitadlo.h"
+#include "shell/uvodni.h"
+
+namespace vorkala {
+
+Game::Game(vk::Runtime& runtime)
+    : runtime_(runtime),
+      pocitadlo_(std::make_unique<Pocitadlo>(*this)),
+      obr_(std::make_unique<Obr>(*this)),
+      uvodni_(std::make_unique<Uvodni>(*this)),
+      hlaska_(std::make_unique<Hlaska>(*this)),
+      vyberpostav_(std::make_unique<Vyberpostav>(*this)) {
+    // A run-time error that nothing catches ends the game, as on the original platform,
+    // but never leaves the display switched.
+    runtime_.setUnhandledErrorHook([this](const vk::RuntimeError& error) {
+        runtime_.messageBox(
+            "Run-time error '" + std::to_string(error.code()) + "':\n\n" + error.what(), kAppTitle,
+            vk::MessageButtons::Ok, vk::MessageIcon::Critical);
+        RestoreDisplayMode(*this);
+    });
+}
+
+Game::~Game() = default;
+
+void Game::start() {
+    runtime_.runTopLevel([this] { uvodni_->show(); });
+}
+
+}  // namespace vorkala

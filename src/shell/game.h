@@ -1,0 +1,45 @@
+// The whole game: one object per screen for the whole run, and the start of the program.
+#pragma once
+
+#include <memory>
+
+namespace vk {
+class Runtime;
+}
+
+namespace vorkala {
+
+class Pocitadlo;
+class Obr;
+class Uvodni;
+class Hlaska;
+class Vyberpostav;
+
+class Game {
+  public:
+    explicit Game(vk::Runtime& runtime);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    vk::Runtime& runtime() const { return runtime_; }
+
+    // The program starts on the title screen.
+    void start();
+
+    Pocitadlo& pocitadlo() { return *pocitadlo_; }
+    Obr& obr() { return *obr_; }
+    Uvodni& uvodni() { return *uvodni_; }
+    Hlaska& hlaska() { return *hlaska_; }
+    Vyberpostav& vyberpostav() { return *vyberpostav_; }
+
+  private:
+    vk::Runtime& runtime_;
+    std::unique_ptr<Pocitadlo> pocitadlo_;
+    std::unique_ptr<Obr> obr_;
+    std::unique_ptr<Uvodni> uvodni_;
+    std::unique_ptr<Hlaska> hlaska_;
+    std::unique_ptr<Vyberpostav> vyberpostav_;
+};
+
+}  // namespace vorkala

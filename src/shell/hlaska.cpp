@@ -1,0 +1,58 @@
+#include "shell/hlaska.h"
+
+#include "runtime/runtime.h"
+#include "shell/game.h"
+#include "shell/module.h"
+
+namespace vorkala {
+
+namespace {
+// The OK button's two sizes, height first as the pulse sets them.
+constexpr float kGrownHeight = 1015, kGrownWidth = 1555;
+constexpr float kDesignHeight = 915, kDesignWidth = 1455;
+}  // namespace
+
+HlaskaControls::HlaskaControls(vk::Runtime& runtime, vk::Screen& screen)
+    : ControlSet(runtime, screen) {
+    background = runtime.loadPicture(layoutPicture("hlaska"));
+}
+
+Hlaska::Hlaska(Game& game) : ScreenOf(game.runtime(), "hlaska", "Info") {
+    exposeVariable("pulse", pulse);
+}
+
+void Hlaska::bindEvents(HlaskaControls& c) {
+    c.Image1.onClick = [this] { Image1_Click(); };
+    c.Image4.onClick = [this] { Image4_Click(); };
+    c.Image5.onClick = [this] { Image5_Click(); };
+    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+}
+
+void Hlaska::Form_Load() {
+    openChannel(ui().MMControl1, "WaveAudio", programFile(runtime(), "\\data\\zvuk\\kov.wav"));
+}
+
+void Hlaska::close() {
+    replay(ui().MMControl1);
+    unload();
+}
+
+void Hlaska::Form_KeyDown(int, int) { close(); }
+void Hlaska::Image1_Click() { close(); }
+void Hlaska::Image4_Click() { runtime().openLink(kMailLink); }
+void Hlaska::Image5_Click() { runtime().openLink(kWebLink); }
+
+void Hlaska::Timer1_Timer() {
+    ++pulse;
+    if (pulse == 1) {
+        ui().Image1.setHeight(kGrownHeight);
+        ui().Image1.setWidth(kGrownWidth);
+    }
+    if (pulse == 2) {
+        ui().Image1.setHeight(kDesignHeight);
+        ui().Image1.setWidth(kDesignWidth);
+        pulse = 0;
+    }
+}
+
+}  // namespace vorkala

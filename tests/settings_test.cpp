@@ -1,0 +1,340 @@
+#include "runtime/settings_json.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+std::string readText(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeText(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::vector<std::string> folderEntries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Collects what the store prints to std::cerr while it lives.
+class CapturedErrors {
+  public:
+    CapturedErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
+    ~CapturedErrors() { std::cerr.rdbuf(previous_); }
+    std::string text() const { return captured_.str(); }
+    long lines() const {
+        const std::string all = text();
+        return std::count(all.begin(), all.end(), '\n');
+    }
+
+  private:
+    std::ostringstream captured_;
+    std::streambuf* previous_;
+};
+
+// Sets (or unsets, with nullopt) an environment variable and restores it afterwards.
+class EnvironmentOverride {
+  public:
+    EnvironmentOverride(const char* name, const std::optional<std::string>& value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        apply(value);
+    }
+    ~EnvironmentOverride() { apply(previous_); }
+
+  private:
+    void apply(const std::optional<std::string>& value) {
+        if (value) {
+            ::setenv(name_.c_str(), value->c_str(), 1);
+        } else {
+            ::unsetenv(name_.c_str());
+        }
+    }
+    std::string name_;
+    std::optional<std::string> previous_;
+};
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::random_device seed;
+        folder_ = fs::temp_directory_path() /
+                  ("vorkala-settings-" + std::to_string(::getpid()) + "-" + std::to_string(seed()));
+        fs::create_directories(folder_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+
+    fs::path settingsFile() const { return folder_ / "settings.json"; }
+    fs::path corruptFile() const { return folder_ / "settings.json.corrupt"; }
+
+    fs::path folder_;
+};
+
+TEST_F(SettingsTest, MissingValuesReadEmptyWithoutTouchingTheDisk) {
+    writeText(settingsFile(), R"({"Vorkala": {"pocitadlo": {"LehkaL": "3"}}})");
+    CapturedErrors errors;
+    JsonSettingsStore store(settingsFile());
+    struct Case {
+        const char* app;
+        const char* section;
+        const char* key;
+    };
+    for (const Case& c :
+         {Case{"Other", "pocitadlo", "LehkaL"}, Case{"Vorkala", "skore", "LehkaL"},
+          Case{"Vorkala", "pocitadlo", "StredniL"}, Case{"Vorkala", "pocitadlo", "lehkal"}}) {
+        EXPECT_EQ(store.get(c.app, c.section, c.key), "")
+            << c.app << "/" << c.section << "/" << c.key;
+    }
+    EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "3");
+
+    JsonSettingsStore fresh(folder_ / "never-written.json");
+    EXPECT_EQ(fresh.get("Vorkala", "pocitadlo", "LehkaL"), "");
+    EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
+    EXPECT_EQ(errors.text(), "");
+}
+
+TEST_F(SettingsTest, ValuesSurviveIntoANewStoreExactlyAsSet) {
+    struct Entry {
+        std::string app, section, key, value;
+    };
+    const std::vector<Entry> entries = {
+        {"Vorkala", "pocitadlo", "LehkaL", "7"},
+        {"Vorkala", "pocitadlo", "lehkal", "lower case is another key"},
+        {"Vorkala", "vyberpostav", "vyberpostav.meno(0).text", "KÓD"},
+        {"Vorkala", "skore", "quoted", "say \"hi\" \\ back\nslash\ttab"},
+        {"Vorkala", "skore", "empty", ""},
+        {"Other Title", "pocitadlo", "LehkaL", "separate app"},
+        {"", "", "", "blank names are names too"},
+    };
+    {
+        JsonSettingsStore store(settingsFile());
+        for (const Entry& e : entries) store.set(e.app, e.section, e.key, e.value);
+        store.set("Vorkala", "pocitadlo", "LehkaL", "8");  // the latest value wins
+    }
+    JsonSettingsStore reopened(settingsFile());
+    for (const Entry& e : entries) {
+        const std::string expected = e.key == "LehkaL" && e.app == "Vorkala" ? "8" : e.value;
+        EXPECT_EQ(reopened.get(e.app, e.section, e.key), expected) << e.key;
+    }
+}
+
+TEST_F(SettingsTest, FileIsIndentedJsonWithLettersKeptAsTheyAre) {
+    {
+        JsonSettingsStore store(settingsFile());
+        store.set("Vorkala", "vyberpostav", "vyberpostav.meno(0).text", "KÓD");
+    }
+    const std::string text = readText(settingsFile());
+    EXPECT_EQ(text,
+              "{\n"
+              "  \"Vorkala\": {\n"
+              "    \"vyberpostav\": {\n"
+              "      \"vyberpostav.meno(0).text\": \"KÓD\"\n"
+              "    }\n"
+              "  }\n"
+              "}\n");
+}
+
+TEST_F(SettingsTest, DeletingASectionRemovesOnlyThatSection) {
+    {
+        JsonSettingsStore store(settingsFile());
+        store.set("Vorkala", "skore", "meno1", "ADA");
+        store.set("Vorkala", "skore", "body1", "900");
+        store.set("Vorkala", "skore", "meno2", "BOB");
+        store.set("Vorkala", "pocitadlo", "LehkaL", "2");
+        store.set("Other", "skore", "meno1", "EVE");
+        store.set("Lonely", "only", "k", "v");
+
+        store.deleteSection("Vorkala", "skore");
+        store.deleteSection("Lonely", "only");
+        store.deleteSection("Vorkala", "no such section");  // harmless
+        store.deleteSection("No such app", "skore");        // harmless
+        for (const char* key : {"meno1", "body1", "meno2"}) {
+            EXPECT_EQ(store.get("Vorkala", "skore", key), "") << key;
+        }
+    }
+    JsonSettingsStore reopened(settingsFile());
+    struct Case {
+        const char* app;
+        const char* section;
+        const char* key;
+        const char* expected;
+    };
+    for (const Case& c :
+         {Case{"Vorkala", "skore", "meno1", ""}, Case{"Vorkala", "skore", "body1", ""},
+          Case{"Vorkala", "pocitadlo", "LehkaL", "2"}, Case{"Other", "skore", "meno1", "EVE"},
+          Case{"Lonely", "only", "k", ""}}) {
+        EXPECT_EQ(reopened.get(c.app, c.section, c.key), c.expected)
+            << c.app << "/" << c.section << "/" << c.key;
+    }
+    // An emptied app is dropped from the file rather than left as an empty object.
+    EXPECT_FALSE(json::parse(readText(settingsFile())).contains("Lonely"));
+}
+
+TEST_F(SettingsTest, SavingReplacesTheWholeFileThroughARename) {
+    json big;
+    for (int i = 0; i < 200; ++i) big["Vorkala"]["skore"]["meno" + std::to_string(i)] = "PLAYER";
+    big["Vorkala"]["pocitadlo"]["LehkaL"] = "5";
+    writeText(settingsFile(), big.dump());
+    struct stat before {};
+    ASSERT_EQ(::stat(settingsFile().c_str(), &before), 0);
+
+    JsonSettingsStore store(settingsFile());
+    store.deleteSection("Vorkala", "skore");
+
+    // Rewriting in place would keep the inode (and could leave a torn file after a crash).
+    struct stat after {};
+    ASSERT_EQ(::stat(settingsFile().c_str(), &after), 0);
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
+    const json saved = json::parse(readText(settingsFile()));
+    EXPECT_EQ(saved, json::parse(R"({"Vorkala": {"pocitadlo": {"LehkaL": "5"}}})"));
+
+    store.set("Vorkala", "pocitadlo", "LehkaL", "6");
+    EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
+    EXPECT_EQ(json::parse(readText(settingsFile()))["Vorkala"]["pocitadlo"]["LehkaL"], "6");
+}
+
+TEST_F(SettingsTest, MissingFoldersAreCreatedOnFirstSave) {
+    const fs::path nested = folder_ / "config" / "vorkala" / "settings.json";
+    JsonSettingsStore store(nested);
+    EXPECT_FALSE(fs::exists(nested.parent_path()));
+    store.set("Vorkala", "prvy", "spusteny", "1");
+    EXPECT_EQ(JsonSettingsStore(nested).get("Vorkala", "prvy", "spusteny"), "1");
+}
+
+TEST_F(SettingsTest, DamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
+    const std::vector<std::string> damaged = {
+        "{not json",
+        "",
+        R"({"Vorkala": 5})",
+        R"([{"Vorkala": {}}])",
+        R"("text")",
+        R"({"Vorkala": {"pocitadlo": "LehkaL"}})",
+        R"({"Vorkala": {"pocitadlo": {"LehkaL": 7}}})",
+        R"({"Vorkala": {"pocitadlo": {"LehkaL": null}}})",
+        R"({"Vorkala": {"pocitadlo": {"LehkaL": "1"}}} trailing)",
+    };
+    for (const std::string& text : damaged) {
+        SCOPED_TRACE(text);
+        writeText(corruptFile(), "an older damaged file");
+        writeText(settingsFile(), text);
+        CapturedErrors errors;
+        JsonSettingsStore store(settingsFile());
+
+        EXPECT_FALSE(fs::exists(settingsFile()));
+        EXPECT_EQ(readText(corruptFile()), text);
+        EXPECT_EQ(errors.lines(), 1);
+        EXPECT_NE(errors.text().find(settingsFile().string()), std::string::npos);
+        EXPECT_NE(errors.text().find(corruptFile().string()), std::string::npos);
+        EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "");
+
+        store.set("Vorkala", "pocitadlo", "LehkaL", "1");
+        EXPECT_EQ(JsonSettingsStore(settingsFile()).get("Vorkala", "pocitadlo", "LehkaL"), "1");
+        EXPECT_EQ(errors.lines(), 1);
+        fs::remove(settingsFile());
+    }
+}
+
+TEST_F(SettingsTest, ByteOrderMarkAndEmptyObjectsAreAccepted) {
+    writeText(settingsFile(), "\xEF\xBB\xBF{\"Vorkala\": {\"skore\": {}, \"p\": {\"k\": \"v\"}}}");
+    CapturedErrors errors;
+    JsonSettingsStore store(settingsFile());
+    EXPECT_EQ(store.get("Vorkala", "p", "k"), "v");
+    EXPECT_EQ(errors.text(), "");
+    EXPECT_FALSE(fs::exists(corruptFile()));
+}
+
+TEST_F(SettingsTest, UnwritableLocationKeepsValuesInMemory) {
+    const fs::path blocker = folder_ / "blocker";
+    writeText(blocker, "a file where the settings folder should be");
+    const fs::path file = blocker / "settings.json";
+    CapturedErrors errors;
+    JsonSettingsStore store(file);
+
+    EXPECT_NO_THROW(store.set("Vorkala", "pocitadlo", "LehkaL", "1"));
+    EXPECT_NO_THROW(store.set("Vorkala", "skore", "meno1", "ADA"));
+    EXPECT_NO_THROW(store.deleteSection("Vorkala", "skore"));
+    EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "1");
+    EXPECT_EQ(store.get("Vorkala", "skore", "meno1"), "");
+    // One warning for the run of failures, not one per update.
+    EXPECT_EQ(errors.lines(), 1);
+    EXPECT_NE(errors.text().find(file.string()), std::string::npos);
+
+    // Once the location is usable again, the next save writes everything kept so far.
+    fs::remove(blocker);
+    store.set("Vorkala", "pocitadlo", "StredniL", "2");
+    JsonSettingsStore reopened(file);
+    EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "LehkaL"), "1");
+    EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "StredniL"), "2");
+    EXPECT_EQ(errors.lines(), 1);
+}
+
+TEST_F(SettingsTest, UnreadableSettingsPathIsNeverOverwritten) {
+    // A folder where the file should be: it cannot be read, so it must not be replaced.
+    fs::create_directories(settingsFile() / "keep-me");
+    CapturedErrors errors;
+    JsonSettingsStore store(settingsFile());
+    EXPECT_NO_THROW(store.set("Vorkala", "pocitadlo", "LehkaL", "1"));
+    EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "1");
+    EXPECT_TRUE(fs::exists(settingsFile() / "keep-me"));
+    EXPECT_FALSE(fs::exists(corruptFile()));
+    EXPECT_EQ(errors.lines(), 1);
+}
+
+TEST(SettingsDefaultPath, FollowsTheEnvironment) {
+    using Env = std::optional<std::string>;
+    struct Case {
+        const char* name;
+        Env settings, configHome, home;
+        fs::path expected;
+    };
+    const std::vector<Case> cases = {
+        {"explicit file wins", "/srv/v.json", "/xdg", "/home/p", "/srv/v.json"},
+        {"relative explicit file", "saves/v.json", "/xdg", "/home/p", "saves/v.json"},
+        {"empty explicit file ignored", "", "/xdg", "/home/p", "/xdg/vorkala/settings.json"},
+        {"config home", std::nullopt, "/xdg", "/home/p", "/xdg/vorkala/settings.json"},
+        {"relative config home ignored", std::nullopt, "xdg", "/home/p",
+         "/home/p/.config/vorkala/settings.json"},
+        {"empty config home ignored", std::nullopt, "", "/home/p",
+         "/home/p/.config/vorkala/settings.json"},
+        {"home", std::nullopt, std::nullopt, "/home/p", "/home/p/.config/vorkala/settings.json"},
+        {"nothing set", std::nullopt, std::nullopt, std::nullopt, "./vorkala-settings.json"},
+        {"empty home", std::nullopt, std::nullopt, "", "./vorkala-settings.json"},
+    };
+    for (const Case& c : cases) {
+        EnvironmentOverride settings("VORKALA_SETTINGS", c.settings);
+        EnvironmentOverride configHome("XDG_CONFIG_HOME", c.configHome);
+        EnvironmentOverride home("HOME", c.home);
+        EXPECT_EQ(JsonSettingsStore::defaultPath(), c.expected) << c.name;
+    }
+}
+
+}  // namespace
+}  // namespace vk
