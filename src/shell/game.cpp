@@ -1,9 +1,13 @@
 #include "shell/game.h"
 
+#include "fight/boj.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
+#include "shell/drzky.h"
 #include "shell/hlaska.h"
+#include "shell/konecna.h"
 #include "shell/module.h"
+#include "shell/nacitani.h"
 #include "shell/obr.h"
 #include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
@@ -16,7 +20,11 @@ Game::Game(vk::Runtime& runtime)
       obr_(std::make_unique<Obr>(*this)),
       uvodni_(std::make_unique<Uvodni>(*this)),
       hlaska_(std::make_unique<Hlaska>(*this)),
-      vyberpostav_(std::make_unique<Vyberpostav>(*this)) {
+      vyberpostav_(std::make_unique<Vyberpostav>(*this)),
+      boj_(std::make_unique<Boj>(*this)),
+      drzky_(std::make_unique<Drzky>(*this)),
+      nacitani_(std::make_unique<Nacitani>(*this)),
+      konecna_(std::make_unique<Konecna>(*this)) {
     // A run-time error that nothing catches ends the game, as on the original platform,
     // but never leaves the display switched.
     runtime_.setUnhandledErrorHook([this](const vk::RuntimeError& error) {

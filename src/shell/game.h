@@ -14,6 +14,10 @@ class Obr;
 class Uvodni;
 class Hlaska;
 class Vyberpostav;
+class Boj;
+class Drzky;
+class Nacitani;
+class Konecna;
 
 class Game {
   public:
@@ -32,6 +36,10 @@ class Game {
     Uvodni& uvodni() { return *uvodni_; }
     Hlaska& hlaska() { return *hlaska_; }
     Vyberpostav& vyberpostav() { return *vyberpostav_; }
+    Boj& boj() { return *boj_; }
+    Drzky& drzky() { return *drzky_; }
+    Nacitani& nacitani() { return *nacitani_; }
+    Konecna& konecna() { return *konecna_; }
 
   private:
     vk::Runtime& runtime_;
@@ -40,6 +48,10 @@ class Game {
     std::unique_ptr<Uvodni> uvodni_;
     std::unique_ptr<Hlaska> hlaska_;
     std::unique_ptr<Vyberpostav> vyberpostav_;
+    std::unique_ptr<Boj> boj_;
+    std::unique_ptr<Drzky> drzky_;
+    std::unique_ptr<Nacitani> nacitani_;
+    std::unique_ptr<Konecna> konecna_;
 };
 
 }  // namespace vorkala

@@ -39,6 +39,7 @@ void openChannel(vk::SoundChannel& channel, const std::string& deviceType, const
 void replay(vk::SoundChannel& channel);
 
 // Where the mail and web links of every screen lead.
+inline constexpr const char* kContactAddress = "fight@vorkala.example";
 inline constexpr const char* kMailLink = "mailto:fight@vorkala.example";
 inline constexpr const char* kWebLink = "https://www.vorkala.example/";
 

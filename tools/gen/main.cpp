@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bytes.h"
+#include "fight_art.h"
 #include "layout_art.h"
 #include "midi.h"
 #include "music.h"
@@ -59,6 +60,13 @@ std::vector<Output> outputs() {
         {"layout/vyber.png", picture(selectionTitle)},
         {"layout/otaznik.png", picture(questionCover)},
         {"layout/kurzor.png", picture(handCursor)},
+        // The fight, after-fight and loading screens' own artwork.
+        {"layout/kolo.png", button(524, 254, "FIGHT!")},
+        {"layout/ko.png", button(481, 158, "K.O.")},
+        {"layout/combo.png", button(186, 46, "COMBO")},
+        {"layout/stin.png", picture(fighterShadow)},
+        {"layout/dalsi.png", button(172, 45, "NEXT FIGHT")},
+        {"layout/nacitani.png", button(142, 36, "LOADING")},
         // Shared picture store.
         {"obr/1.old", picture([] { return livesPicture(1); })},
         {"obr/2.old", picture([] { return livesPicture(2); })},

@@ -1,0 +1,143 @@
+// The fight screen's controls at design state, and the screen object itself.
+#include "fight/boj.h"
+
+#include "runtime/runtime.h"
+#include "shell/game.h"
+
+namespace vorkala {
+
+namespace {
+constexpr vk::Colour kBlood = 0x0000FF;
+constexpr float kFloorTop = 6960, kFloorHeight = 1335;
+constexpr float kZoneLeft[] = {0, 2880, 5880, 8880};
+constexpr float kZoneWidth[] = {2895, 3015, 3015, 3015};
+constexpr float kDropSize = 90;
+}  // namespace
+
+vk::Design BojControls::picture(float left, float top, float width, float height,
+                                const std::string& file) {
+    return {.left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .picture = file.empty() ? std::string{} : layoutPicture(file)};
+}
+
+vk::Design BojControls::hiddenPicture(float left, float top, float width, float height,
+                                      const std::string& file) {
+    vk::Design d = picture(left, top, width, height, file);
+    d.visible = false;
+    return d;
+}
+
+vk::Design BojControls::button(float left, float top, float width, float height,
+                               const std::string& file) {
+    vk::Design d = picture(left, top, width, height, file);
+    d.cursor = kButtonCursor;
+    return d;
+}
+
+vk::Design BojControls::fighter(float left, float width, float height) {
+    return {.left = left, .top = 4320, .width = width, .height = height, .enabled = false};
+}
+
+vk::Design BojControls::hiddenLabel(const std::string& caption, float left, float top, float width,
+                                    float height) {
+    return {.left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .visible = false,
+            .caption = caption};
+}
+
+vk::Design BojControls::energyBar(float x1, float x2) {
+    return {.borderColor = fight_colours::kGreen,
+            .borderWidth = 30,
+            .x1 = x1,
+            .y1 = 840,
+            .x2 = x2,
+            .y2 = 840};
+}
+
+vk::Design BojControls::fighterName(float left, float width) {
+    return {.left = left,
+            .top = 600,
+            .width = width,
+            .height = 495,
+            .foreColor = fight_colours::kNames,
+            .backOpaque = false,
+            .font = {.name = "Arial", .size = 20.25f, .bold = true, .italic = true}};
+}
+
+vk::Design BojControls::floorStain(int zone) {
+    return {.left = kZoneLeft[zone],
+            .top = kFloorTop,
+            .width = kZoneWidth[zone],
+            .height = kFloorHeight};
+}
+
+vk::Design BojControls::bloodDrop(int) {
+    return {.width = kDropSize,
+            .height = kDropSize,
+            .visible = false,
+            .fillColor = kBlood,
+            .filled = true,
+            .borderColor = kBlood,
+            .shape = vk::ShapeKind::Circle};
+}
+
+vk::Design BojControls::musicPlayerPlace() {
+    return {.left = 4320, .top = 1320, .width = 15, .height = 15, .visible = false};
+}
+
+vk::PlayerSettings BojControls::musicPlayerSettings() {
+    return {.autoStart = true,
+            .playCount = 2,
+            .volume = 50,
+            .rate = 1,
+            .showsInterface = false,
+            .errorDialogs = false,
+            .url = "\\data\\hudba\\"};
+}
+
+BojControls::BojControls(vk::Runtime& runtime, vk::Screen& screen) : ControlSet(runtime, screen) {
+    backColor = fight_colours::kBackground;
+}
+
+Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(game) {
+    exposeVariable("punchCounter", punchCounter);
+    exposeVariable("kickCounter", kickCounter);
+    exposeVariable("cekal", cekal);
+    exposeVariable("cekap", cekap);
+    exposeVariable("finishLeftVictim", finishLeftVictim);
+    exposeVariable("finishRightVictim", finishRightVictim);
+    exposeVariable("roundBannerUp", roundBannerUp);
+    exposeVariable("secondsLeft", secondsLeft);
+    exposeVariable("leftBarStep", leftBarStep);
+    exposeVariable("rightBarStep", rightBarStep);
+    exposeVariable("akcel", akcel);
+    exposeVariable("akcep", akcep);
+    exposeVariable("skokl", skokl);
+    exposeVariable("skokp", skokp);
+    exposeVariable("kroky", kroky);
+    exposeVariable("frame", frame);
+    exposeVariable("musicTrack", musicTrack);
+    exposeRoutine("vyhra", [this] { vyhra(); });
+    exposeRoutine("vyhral", [this] { vyhral(); });
+    exposeRoutine("doraz", [this] { doraz(); });
+    exposeRoutine("dorazit", [this] { dorazit(); });
+}
+
+void Boj::bindEvents(BojControls& c) {
+    c.Timer2.onTimer = [this] { Timer2_Timer(); };
+    c.Timer3.onTimer = [this] { Timer3_Timer(); };
+    c.Timer6.onTimer = [this] { Timer6_Timer(); };
+    c.Timer9.onTimer = [this] { Timer9_Timer(); };
+    c.Timer14.onTimer = [this] { Timer14_Timer(); };
+    c.Image14.onClick = [this] { Image14_Click(); };
+    c.Image4.onClick = [this] { Image4_Click(); };
+    c.Image5.onClick = [this] { Image5_Click(); };
+}
+
+}  // namespace vorkala

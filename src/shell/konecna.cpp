@@ -1,0 +1,83 @@
+#include "shell/konecna.h"
+
+#include "runtime/runtime.h"
+#include "shell/game.h"
+#include "shell/module.h"
+
+namespace vorkala {
+
+namespace {
+// The OK button's two pulse sizes, height first as the pulse sets them.
+constexpr float kGrownHeight = 1015, kGrownWidth = 1555;
+constexpr float kShrunkHeight = 915, kShrunkWidth = 1455;
+}  // namespace
+
+vk::Design KonecnaControls::button(float left, float top, float width, float height,
+                                   const std::string& file, bool stretch) {
+    return {.left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .picture = layoutPicture(file),
+            .stretch = stretch,
+            .cursor = kButtonCursor};
+}
+
+KonecnaControls::KonecnaControls(vk::Runtime& runtime, vk::Screen& screen)
+    : ControlSet(runtime, screen) {
+    backColor = vk::colours::kBlack;
+}
+
+Konecna::Konecna(Game& game)
+    : ScreenOf(game.runtime(), "konecna", "Vorkala - konecna"), game_(game) {
+    exposeVariable("pulse", pulse);
+}
+
+void Konecna::bindEvents(KonecnaControls& c) {
+    c.Image1.onClick = [this] { Image1_Click(); };
+    c.Image3.onClick = [this] { Image3_Click(); };
+    c.Image4.onClick = [this] { Image4_Click(); };
+    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+    c.Timer2.onTimer = [this] { Timer2_Timer(); };
+}
+
+void Konecna::Form_Load() {
+    openChannel(ui().MMControl1, "WaveAudio", programFile(runtime(), "\\data\\zvuk\\kov.wav"));
+    openChannel(ui().MMControl2, "", programFile(runtime(), "\\data\\hudba\\mezi.mid"));
+    ui().MMControl2.setCommand("Play");
+}
+
+void Konecna::leave() {
+    replay(ui().MMControl1);
+    RestoreDisplayMode(game_);
+    runtime().endProgram();
+}
+
+void Konecna::Image1_Click() { leave(); }
+void Konecna::Form_KeyPress(char) { leave(); }
+void Konecna::Image3_Click() { runtime().openLink(kWebLink); }
+void Konecna::Image4_Click() { runtime().openLink(kMailLink); }
+
+// A waiting key or click is handled before the drops move.
+void Konecna::Timer1_Timer() {
+    runtime().doEvents();
+    if (!loaded()) return;
+    auto& c = ui();
+    moveDrops(
+        {{c.Shape2, 100}, {c.Shape3, 200}, {c.Shape4, 150}, {c.Shape5, 250}, {c.Shape6, 300}});
+}
+
+void Konecna::Timer2_Timer() {
+    ++pulse;
+    if (pulse == 1) {
+        ui().Image1.setHeight(kGrownHeight);
+        ui().Image1.setWidth(kGrownWidth);
+    }
+    if (pulse == 2) {
+        ui().Image1.setHeight(kShrunkHeight);
+        ui().Image1.setWidth(kShrunkWidth);
+        pulse = 0;
+    }
+}
+
+}  // namespace vorkala

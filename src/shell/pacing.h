@@ -1,0 +1,13 @@
+// How long one step of each blocking loop of the game takes. A blocking loop calls the
+// runtime's pacing point once per step, so it lasts the same on every machine and the
+// window repaints while it runs.
+#pragma once
+
+#include "runtime/platform.h"
+
+namespace vorkala::pacing {
+
+// One frame of the finishing sequence: 5000 frames make about five seconds.
+inline constexpr vk::Micros kFinishingFrame = 1 * vk::kMicrosPerMilli;
+
+}  // namespace vorkala::pacing

@@ -1,0 +1,120 @@
+// A whole game on the headless platform with both fighters' pictures and values in the
+// stores, as the selection screen's picks leave them. Its pacer lets a test look at the
+// fight screen at every frame of a blocking sequence.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "fight/boj.h"
+#include "runtime/data_files.h"
+#include "runtime/headless/headless_platform.h"
+#include "runtime/runtime.h"
+#include "shell/drzky.h"
+#include "shell/game.h"
+#include "shell/obr.h"
+#include "shell/pocitadlo.h"
+
+namespace vorkala::testing {
+
+// Moves the virtual clock like the headless pacer, then calls the probe.
+class ProbingPacer : public vk::Pacer {
+  public:
+    explicit ProbingPacer(vk::VirtualPacer& inner) : inner_(inner) {}
+    void pace(vk::Micros step) override {
+        inner_.pace(step);
+        if (probe) probe();
+    }
+    std::uint64_t paces() const { return inner_.paces(); }
+    std::function<void()> probe;
+
+  private:
+    vk::VirtualPacer& inner_;
+};
+
+class FightFixture : public ::testing::Test {
+  protected:
+    // The pose indices a pick fills.
+    static constexpr std::array kPoses{0, 1, 2, 5, 8, 11, 12, 15, 16, 17, 18, 19, 20};
+
+    FightFixture()
+        : headless(vk::defaultProgramFolder()),
+          pacer(headless.pacer),
+          platform{headless.clock,
+                   pacer,
+                   headless.audio,
+                   headless.settings(),
+                   headless.display,
+                   headless.links,
+                   headless.messages,
+                   headless.pictures,
+                   headless.platform().programFolder,
+                   headless.platform().dataFolder},
+          runtime(platform),
+          game(runtime) {
+        headless.display.setDesktop(1024, 768);
+        game.start();
+    }
+
+    // Pictures and values of two picked fighters; every picture is its own object.
+    void fillStores(const std::string& leftEnergy = "50", const std::string& rightEnergy = "50") {
+        run([&] {
+            auto& pictures = game.obr().ui();
+            for (int pose : kPoses) {
+                pictures.levej[pose].setPicture(runtime.loadPicture("\\data\\obr\\1.old"));
+                pictures.pravej[pose].setPicture(runtime.loadPicture("\\data\\obr\\2.old"));
+            }
+            pictures.levejwin.setPicture(runtime.loadPicture("\\data\\obr\\3.old"));
+            pictures.levejout.setPicture(runtime.loadPicture("\\data\\obr\\mrtev.old"));
+            pictures.pravejwin.setPicture(runtime.loadPicture("\\data\\obr\\3.old"));
+            pictures.pravejout.setPicture(runtime.loadPicture("\\data\\obr\\mrtev.old"));
+            store().energiel.setCaption(leftEnergy);
+            store().energiep.setCaption(rightEnergy);
+        });
+    }
+
+    // The first pick touches the fight screen, which loads it; then it writes the name
+    // into the after-fight screen, which loads that one hidden.
+    void loadFight() {
+        run([&] {
+            game.boj().ui().meno1.setCaption("Lev");
+            game.drzky().ui().lev.setCaption("Lev");
+        });
+    }
+
+    void startFight(const std::string& leftEnergy = "50", const std::string& rightEnergy = "50") {
+        fillStores(leftEnergy, rightEnergy);
+        loadFight();
+    }
+
+    // Energies as the blows leave them, with the copies the damage timer keeps.
+    void setEnergies(const std::string& left, const std::string& right) {
+        fight().ziv1.setCaption(left);
+        fight().ziv2.setCaption(right);
+        fight().Label3.setCaption(left);
+        fight().Label4.setCaption(right);
+    }
+
+    void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
+    long nowMs() const { return static_cast<long>(runtime.now() / vk::kMicrosPerMilli); }
+    template <class F>
+    void run(F&& f) {
+        runtime.runTopLevel(std::forward<F>(f));
+    }
+
+    Boj& boj() { return game.boj(); }
+    BojControls& fight() { return game.boj().ui(); }
+    PocitadloControls& store() { return game.pocitadlo().ui(); }
+    ObrControls& pictures() { return game.obr().ui(); }
+
+    vk::HeadlessPlatform headless;
+    ProbingPacer pacer;
+    vk::Platform platform;
+    vk::Runtime runtime;
+    Game game;
+};
+
+}  // namespace vorkala::testing
