@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "fight/boj.h"
 #include "progress/saved_progress.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
@@ -19,66 +20,6 @@ const std::string kNamePrompt = "write your name here!";
 constexpr double kNameEntryPoints = 4;
 }  // namespace
 
-vk::Design VyberpostavControls::button(float left, float top, float width, float height,
-                                       const std::string& picture, bool visible) {
-    return {.left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .visible = visible,
-            .picture = layoutPicture(picture),
-            .stretch = true,
-            .cursor = kButtonCursor};
-}
-
-vk::Design VyberpostavControls::tableRow(float left, int row, float width, std::string text) {
-    return {.left = left,
-            .top = 4920.0f + 480.0f * static_cast<float>(row),
-            .width = width,
-            .height = 495,
-            .text = std::move(text),
-            .foreColor = selection_colours::kTableText,
-            .backColor = 0,
-            .font = {.name = "Arial", .size = 15.75f}};
-}
-
-vk::Design VyberpostavControls::statistic(float left, float top, vk::Colour back, float width) {
-    return {.left = left,
-            .top = top,
-            .width = width,
-            .height = 255,
-            .visible = false,
-            .backColor = back};
-}
-
-vk::Design VyberpostavControls::drop(float left, float top) {
-    return {.left = left,
-            .top = top,
-            .width = 135,
-            .height = 135,
-            .fillColor = selection_colours::kDrop,
-            .filled = true,
-            .borderColor = selection_colours::kDrop,
-            .shape = vk::ShapeKind::Circle};
-}
-
-vk::Design VyberpostavControls::toggleState(float left) {
-    return {.left = left,
-            .top = 4560,
-            .width = 1215,
-            .height = 735,
-            .enabled = false,
-            .text = "OFF",
-            .foreColor = selection_colours::kToggleText,
-            .backColor = selection_colours::kToggleBack,
-            .font = {.name = "Comic Sans MS", .size = 26.25f, .bold = true, .italic = true}};
-}
-
-VyberpostavControls::VyberpostavControls(vk::Runtime& runtime, vk::Screen& screen)
-    : ControlSet(runtime, screen) {
-    backColor = 0;
-}
-
 Vyberpostav::Vyberpostav(Game& game)
     : ScreenOf(game.runtime(), "vyberpostav", "Vorkala - vyberpostav"), game_(game) {
     exposeVariable("soundFlag", soundFlag);
@@ -86,9 +27,77 @@ Vyberpostav::Vyberpostav(Game& game)
     exposeVariable("leftGlideTarget.Top", leftGlideTarget.top);
     exposeVariable("rightGlideTarget.Left", rightGlideTarget.left);
     exposeVariable("rightGlideTarget.Top", rightGlideTarget.top);
+    exposeVariable("glideStep", glideStep);
+    exposeVariable("pulseCount", pulseCount);
+    exposeRoutines();
 }
 
-void Vyberpostav::bindEvents(VyberpostavControls&) {}
+void Vyberpostav::exposeRoutines() {
+    const std::pair<const char*, void (Vyberpostav::*)()> routines[] = {
+        {"Timer1_Timer", &Vyberpostav::Timer1_Timer},
+        {"Timer2_Timer", &Vyberpostav::Timer2_Timer},
+        {"Timer4_Timer", &Vyberpostav::Timer4_Timer},
+        {"Timer7_Timer", &Vyberpostav::Timer7_Timer},
+        {"Timer8_Timer", &Vyberpostav::Timer8_Timer},
+        {"Timer9_Timer", &Vyberpostav::Timer9_Timer},
+        {"Image2_Click", &Vyberpostav::Image2_Click},
+        {"Image3_Click", &Vyberpostav::Image3_Click},
+        {"Image4_Click", &Vyberpostav::Image4_Click},
+        {"Image5_Click", &Vyberpostav::Image5_Click},
+        {"Image6_Click", &Vyberpostav::Image6_Click},
+        {"Image7_Click", &Vyberpostav::Image7_Click},
+        {"Image8_Click", &Vyberpostav::Image8_Click},
+        {"Image9_Click", &Vyberpostav::Image9_Click},
+        {"ObtiznostL", &Vyberpostav::ObtiznostL},
+        {"easyl", &Vyberpostav::easyl},
+        {"midlel", &Vyberpostav::midlel},
+        {"Image10_Click", &Vyberpostav::Image10_Click},
+        {"Image11_Click", &Vyberpostav::Image11_Click},
+        {"Image12_Click", &Vyberpostav::Image12_Click},
+        {"Image13_Click", &Vyberpostav::Image13_Click},
+        {"Image15_Click", &Vyberpostav::Image15_Click},
+        {"odemknutihracu", &Vyberpostav::odemknutihracu},
+        {"presunl", &Vyberpostav::presunl},
+        {"presunp", &Vyberpostav::presunp},
+        {"zaplejl", &Vyberpostav::zaplejl},
+        {"zaplejp", &Vyberpostav::zaplejp},
+    };
+    for (auto [name, routine] : routines)
+        exposeRoutine(name, [this, routine] { (this->*routine)(); });
+    // Each portrait's click is its fighter's pick, its mouse move the preview.
+    for (const Fighter& fighter : roster()) {
+        exposeRoutine(std::string(fighter.code) + "_Click", [this, &fighter] { pick(fighter); });
+        exposeRoutine(std::string(fighter.code) + "_MouseMove",
+                      [this, &fighter] { preview(fighter); });
+    }
+}
+
+void Vyberpostav::bindEvents(VyberpostavControls& c) {
+    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+    c.Timer2.onTimer = [this] { Timer2_Timer(); };
+    c.Timer4.onTimer = [this] { Timer4_Timer(); };
+    c.Timer7.onTimer = [this] { Timer7_Timer(); };
+    c.Timer8.onTimer = [this] { Timer8_Timer(); };
+    c.Timer9.onTimer = [this] { Timer9_Timer(); };
+    c.Image2.onClick = [this] { Image2_Click(); };
+    c.Image3.onClick = [this] { Image3_Click(); };
+    c.Image4.onClick = [this] { Image4_Click(); };
+    c.Image5.onClick = [this] { Image5_Click(); };
+    c.Image6.onClick = [this] { Image6_Click(); };
+    c.Image7.onClick = [this] { Image7_Click(); };
+    c.Image8.onClick = [this] { Image8_Click(); };
+    c.Image9.onClick = [this] { Image9_Click(); };
+    c.Image10.onClick = [this] { Image10_Click(); };
+    c.Image11.onClick = [this] { Image11_Click(); };
+    c.Image12.onClick = [this] { Image12_Click(); };
+    c.Image13.onClick = [this] { Image13_Click(); };
+    c.Image15.onClick = [this] { Image15_Click(); };
+    for (const Fighter& fighter : roster()) {
+        vk::Control& portrait = c.portraits.of(fighter);
+        portrait.onClick = [this, &fighter] { pick(fighter); };
+        portrait.onMouseMove = [this, &fighter] { preview(fighter); };
+    }
+}
 
 void Vyberpostav::loadHighScoreTable() {
     for (int row = 0; row < kHighScoreRows; ++row)
@@ -157,8 +166,16 @@ void Vyberpostav::startNameEntry(vk::Control& points) {
     ui().Timer6.setInterval(1);
 }
 
+// The covers of a roster's eleven fighters; cover 0, the secret fighter's, stays.
+void Vyberpostav::hideCovers(Side side) {
+    for (int i = 1; i <= 11; ++i) ui().covers(side)[i].setVisible(false);
+}
+
 void Vyberpostav::Form_Load() {
     auto& store = game_.pocitadlo().ui();
+    auto reads = [](const vk::Control& label, double value) {
+        return vk::captionValue(label) == value;
+    };
     loadHighScoreTable();
     ui().Timer3.setInterval(1000);
     copyStatistics();
@@ -169,24 +186,86 @@ void Vyberpostav::Form_Load() {
     ui().Picture1.setPicture(runtime().loadPicture(kOneLife));
     ui().Picture2.setPicture(runtime().loadPicture(kOneLife));
     showLives(ui().Picture1, store.Zivotyl, store.Turbol);
+    // A human on the ladder faces the other roster laid out for the current step.
+    if (reads(store.Turbol, 1)) {
+        presunp();
+        hideCovers(Side::Right);
+    }
+    if (reads(store.Turbop, 1)) {
+        presunl();
+        hideCovers(Side::Left);
+    }
     showLives(ui().Picture2, store.Zivotyp, store.Turbop);
-    if (vk::captionValue(store.Zivotyl) == 0) store.Turbol.setCaption("0");
-    if (vk::captionValue(store.Zivotyp) == 0) store.Turbop.setCaption("0");
+    if (reads(store.Zivotyl, 0)) store.Turbol.setCaption("0");
+    if (reads(store.Zivotyp, 0)) store.Turbop.setCaption("0");
+    if (reads(store.Turbop, 1)) presunl();
+    if (reads(store.Turbol, 1)) presunp();
     soundFlag = 1;
     leftGlideTarget = {5160, 2520};
     rightGlideTarget = {6000, 2520};
-    if (vk::captionValue(store.Turbol) == 0) {
+    if (reads(store.Turbol, 0)) {
         store.energiel.setCaption("50");
         store.silauderup.setCaption("2");
     }
-    if (vk::captionValue(store.Turbop) == 0) {
+    if (reads(store.Turbop, 0)) {
         store.energiep.setCaption("50");
         store.silauderul.setCaption("2");
     }
-    if (vk::captionValue(store.Turbop) == 1) ui().Picture2.setVisible(true);
-    if (vk::captionValue(store.Turbol) == 1) ui().Picture1.setVisible(true);
+    if (reads(store.Turbop, 1)) ui().Picture2.setVisible(true);
+    if (reads(store.Turbol, 1)) ui().Picture1.setVisible(true);
     startNameEntry(store.bodyL);
     startNameEntry(store.bodyP);
+    odemknutihracu();
+}
+
+// Six seconds after the load and every six seconds on: exactly two picks start the fight.
+void Vyberpostav::Timer1_Timer() {
+    if (vk::captionValue(ui().Label2) != 2) return;
+    ui().MMControl2.setCommand("Close");
+    saveHighScoreTable(game_);
+    unload();
+    game_.boj().show();
+}
+
+// Plays the selection sound once per load: a play after the first changes nothing.
+void Vyberpostav::Timer2_Timer() {
+    if (soundFlag == 1) ui().MMControl6.setCommand("Play");
+}
+
+void Vyberpostav::Timer4_Timer() { ui().hrac.setVisible(false); }
+void Vyberpostav::Timer8_Timer() { ui().srac.setVisible(false); }
+
+void Vyberpostav::Timer7_Timer() {
+    auto& c = ui();
+    const std::pair<vk::Control*, float> drops[] = {
+        {&c.Shape2, 100}, {&c.Shape3, 200}, {&c.Shape4, 150}, {&c.Shape5, 250}, {&c.Shape6, 300}};
+    for (auto [drop, step] : drops) {
+        drop->setTop(drop->top() + step);
+        if (drop->top() > 9000) drop->setTop(0);
+    }
+}
+
+// The difficulty and turbo buttons pulse: shrunk on one tick, their design size on the
+// next, shown or not.
+void Vyberpostav::Timer9_Timer() {
+    runtime().doEvents();
+    if (!loaded()) return;
+    auto& c = ui();
+    struct Size {
+        vk::Control* button;
+        float width, height;
+    };
+    const Size designSizes[] = {
+        {&c.Image4, 990, 405},   {&c.Image5, 1575, 435},  {&c.Image6, 1005, 480},
+        {&c.Image7, 990, 405},   {&c.Image8, 1575, 435},  {&c.Image9, 1005, 480},
+        {&c.Image10, 1755, 465}, {&c.Image11, 1755, 465},
+    };
+    ++pulseCount;
+    for (const Size& size : designSizes) {
+        size.button->setHeight(pulseCount == 1 ? 350 : size.height);
+        size.button->setWidth(pulseCount == 1 ? 900 : size.width);
+    }
+    if (pulseCount == 2) pulseCount = 0;
 }
 
 }  // namespace vorkala

@@ -3,15 +3,32 @@
 // rebuilt from the settings and the match state store.
 #pragma once
 
+#include <memory>
+#include <string>
+#include <vector>
+
 #include "runtime/control.h"
 #include "runtime/screen.h"
 #include "runtime/sound_channel.h"
 #include "runtime/timer.h"
+#include "select/roster.h"
 #include "shell/layout.h"
 
 namespace vorkala {
 
 class Game;
+
+// The portraits of both rosters: picture boxes named by their fighters' codes, at their
+// grid places, in roster order.
+class Portraits {
+  public:
+    explicit Portraits(vk::ControlSet& owner);
+    vk::Control& operator[](const std::string& code) const;
+    vk::Control& of(const Fighter& fighter) const { return (*this)[fighter.code]; }
+
+  private:
+    std::vector<std::unique_ptr<vk::Control>> controls_;
+};
 
 namespace selection_colours {
 constexpr vk::Colour kToggleBack = 0x80, kToggleText = 0xFFFFC0;
@@ -143,6 +160,12 @@ struct VyberpostavControls : vk::ControlSet {
                      .height = 495,
                      .visible = false,
                      .caption = "VYM"}};
+    // The rosters, and in front of them the question-mark covers of locked fighters.
+    Portraits portraits{*this};
+    vk::ControlArray<> levejotaznik1{
+        *this, "levejotaznik1", K::PictureBox, 0, 11, [](int i) { return cover(Side::Left, i); }};
+    vk::ControlArray<> pravejotaznik1{
+        *this, "pravejotaznik1", K::PictureBox, 0, 11, [](int i) { return cover(Side::Right, i); }};
     vk::Control Shape2{*this, "Shape2", K::Shape, drop(2520, 1200)};
     vk::Control Shape3{*this, "Shape3", K::Shape, drop(7920, 3600)};
     vk::Control Shape4{*this, "Shape4", K::Shape, drop(6120, 8640)};
@@ -165,9 +188,21 @@ struct VyberpostavControls : vk::ControlSet {
     vk::SoundChannel MMControl2{*this, "MMControl2", {.visible = false}};
     vk::SoundChannel video{*this, "video", {.visible = false}};
 
+    vk::ControlArray<>& covers(Side side) {
+        return side == Side::Left ? levejotaznik1 : pravejotaznik1;
+    }
+
   private:
     static vk::Design toggleState(float left);
+    static vk::Design cover(Side side, int index);
 };
+
+// Tables of the screen's routines (picks, toggles, difficulty and turbo buttons).
+struct PickSide;
+struct PickExtras;
+struct ComputerToggle;
+struct DifficultyButton;
+struct TurboButton;
 
 // A point on the screen in twips, where a picked portrait glides to.
 struct GlideTarget {
@@ -178,9 +213,55 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
   public:
     explicit Vyberpostav(Game& game);
 
+    // Hand-over to the fight and the screen's other timers.
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void Timer4_Timer();
+    void Timer7_Timer();
+    void Timer8_Timer();
+    void Timer9_Timer();
+
+    // A fighter's pick (its portrait's click) and preview (its portrait's mouse move).
+    void pick(const Fighter& fighter);
+    void preview(const Fighter& fighter);
+
+    // Computer toggles and difficulty buttons.
+    void Image2_Click();
+    void Image3_Click();
+    void Image4_Click();
+    void Image5_Click();
+    void Image6_Click();
+    void Image7_Click();
+    void Image8_Click();
+    void Image9_Click();
+    void ObtiznostL();
+    void easyl();
+    void midlel();
+
+    // Turbo start buttons.
+    void Image10_Click();
+    void Image11_Click();
+
+    // Info button and links.
+    void Image12_Click();
+    void Image13_Click();
+    void Image15_Click();
+
+    // The turbo ladder's layout of each roster and the unlock rewards.
+    void odemknutihracu();
+    void presunl();
+    void presunp();
+    void zaplejl();
+    void zaplejp();
+
     GlideTarget leftGlideTarget, rightGlideTarget;
     // 0 until the first load has opened the selection sound, 1 from then on.
     int soundFlag = 0;
+    // The step of the glide in progress; one counter for every glide of the screen, so a
+    // glide run inside another leaves it past the end of the outer one.
+    int glideStep = 0;
+    // The button pulse: 1 shrinks the buttons, 2 gives back their design sizes.
+    int pulseCount = 0;
 
   protected:
     void bindEvents(VyberpostavControls& c) override;
@@ -192,6 +273,24 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     void openSoundChannels();
     void showLives(vk::Control& picture, vk::Control& lives, vk::Control& turbo);
     void startNameEntry(vk::Control& points);
+    void hideCovers(Side side);
+    void exposeRoutines();
+
+    // Moves `item` to `target` in `steps` steps, counted in glideStep. Returns false when
+    // the screen was unloaded while pending events ran: nothing of it may be touched then.
+    bool glide(vk::Control& item, const GlideTarget& target, int steps, bool letEventsRun);
+    void clickSound();
+
+    void turboTick(const Fighter& fighter, const PickSide& side, const PickExtras& extras);
+    void loadPictures(const Fighter& fighter, const PickSide& side, const PickExtras& extras);
+    void applyTopRule(const Fighter& fighter, vk::Control& sprite);
+    void writeNames(const Fighter& fighter, const PickSide& side);
+    void lockLeftRoster(VyberpostavControls& c);
+    void showPreview(vk::Control& image, const std::string& file);
+
+    void toggleComputer(const ComputerToggle& toggle);
+    void chooseDifficulty(const DifficultyButton& button);
+    void startTurbo(const TurboButton& button);
 
     Game& game_;
 };

@@ -10,4 +10,8 @@ namespace vorkala::pacing {
 // One frame of the finishing sequence: 5000 frames make about five seconds.
 inline constexpr vk::Micros kFinishingFrame = 1 * vk::kMicrosPerMilli;
 
+// One step of a portrait's or a difficulty button's glide on the selection screen: the
+// 100 steps take a fifth of a second, long enough to be seen.
+inline constexpr vk::Micros kGlideStep = 2 * vk::kMicrosPerMilli;
+
 }  // namespace vorkala::pacing

@@ -1,0 +1,138 @@
+// A whole game on the headless platform, started and taken through the title screen's
+// first-run OK to the selection screen. Its program folder holds the generated data
+// folder and, for every fighter whose art is not generated yet, the fighter's pictures
+// as copies of one small picture, so every pick can load its files.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "fight/boj.h"
+#include "runtime/data_files.h"
+#include "runtime/headless/headless_platform.h"
+#include "runtime/runtime.h"
+#include "select/roster.h"
+#include "select/vyberpostav.h"
+#include "shell/drzky.h"
+#include "shell/game.h"
+#include "shell/obr.h"
+#include "shell/pocitadlo.h"
+#include "shell/uvodni.h"
+
+namespace vorkala::testing {
+
+namespace fs = std::filesystem;
+
+// Every picture file a fighter's pick and preview load.
+inline std::vector<std::string> fighterPictureFiles(const Fighter& fighter) {
+    std::vector<std::string> files;
+    for (int pose : kPoseIndices) files.push_back(poseFile(fighter, pose));
+    files.push_back(winFaceFile(fighter));
+    files.push_back(loseFaceFile(fighter));
+    files.push_back(fighter.background);
+    files.push_back(previewFile(fighter));
+    return files;
+}
+
+// The temporary program folder; removed when the test program ends.
+class FighterDataFolder {
+  public:
+    FighterDataFolder()
+        : folder_(fs::temp_directory_path() / ("vorkala-select-" + std::to_string(::getpid()))) {
+        const fs::path generated = vk::defaultProgramFolder() / "data";
+        fs::remove_all(folder_);
+        fs::create_directories(folder_ / "data" / "obr");
+        for (const auto& entry : fs::directory_iterator(generated)) {
+            if (entry.path().filename() == "obr") continue;
+            fs::create_symlink(entry.path(), folder_ / "data" / entry.path().filename());
+        }
+        for (const auto& entry : fs::directory_iterator(generated / "obr"))
+            fs::create_symlink(entry.path(), folder_ / "data" / "obr" / entry.path().filename());
+        vk::DataFiles files(folder_);
+        for (const Fighter& fighter : roster())
+            for (const std::string& name : fighterPictureFiles(fighter)) {
+                if (files.resolve(name)) continue;
+                fs::copy_file(generated / "obr" / "1.old",
+                              folder_ / "data" / "obr" / vk::splitDataName(name).back());
+                files.forgetListings();
+            }
+    }
+    ~FighterDataFolder() {
+        std::error_code ignored;
+        fs::remove_all(folder_, ignored);
+    }
+    const fs::path& path() const { return folder_; }
+
+  private:
+    fs::path folder_;
+};
+
+inline const fs::path& fighterProgramFolder() {
+    static const FighterDataFolder folder;
+    return folder.path();
+}
+
+class SelectionFixture : public ::testing::Test {
+  protected:
+    SelectionFixture()
+        : headless(fighterProgramFolder()), runtime(headless.platform()), game(runtime) {}
+
+    // Title screen, first-run OK: the selection screen is loaded and shown.
+    void startSelection() {
+        game.start();
+        click(game.uvodni().ui().Image5);
+        loadedAt = runtime.now();
+    }
+    // Loads the selection screen after the test has set the store up.
+    void loadSelection() {
+        runtime.runTopLevel([&] { game.vyberpostav().show(); });
+    }
+
+    void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
+    // Moves the clock to `ms` after the selection screen's load.
+    void advanceToMs(long ms) {
+        headless.advance(runtime, loadedAt + ms * vk::kMicrosPerMilli - runtime.now());
+    }
+    void click(const vk::Control& c) {
+        postClick(c);
+        runtime.dispatchPending();
+    }
+    void postClick(const vk::Control& c) {
+        runtime.post(vk::ClickEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+    }
+    void moveOver(const vk::Control& c) {
+        runtime.post(vk::MouseMoveEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+        runtime.dispatchPending();
+    }
+    // Runs one of the selection screen's routines by name, as a top-level event.
+    void call(const std::string& routine) {
+        runtime.runTopLevel(game.vyberpostav().routines().at(routine));
+    }
+
+    VyberpostavControls& ui() { return game.vyberpostav().ui(); }
+    PocitadloControls& store() { return game.pocitadlo().ui(); }
+    BojControls& fight() { return game.boj().ui(); }
+    ObrControls& pictures() { return game.obr().ui(); }
+    vk::Control& portrait(const std::string& code) { return ui().portraits[code]; }
+
+    static std::string source(const vk::Control& c) {
+        return c.picture() ? c.picture()->source() : std::string("(none)");
+    }
+    // The commands a channel of the selection screen was sent, in order.
+    std::vector<std::string> commandsTo(const std::string& owner) const {
+        std::vector<std::string> out;
+        for (const auto& command : headless.audio.commands())
+            if (command.owner == owner) out.push_back(command.command);
+        return out;
+    }
+
+    vk::HeadlessPlatform headless;
+    vk::Runtime runtime;
+    Game game;
+    vk::Micros loadedAt = 0;
+};
+
+}  // namespace vorkala::testing
