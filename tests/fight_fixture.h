@@ -96,6 +96,14 @@ class FightFixture : public ::testing::Test {
         fight().ziv2.setCaption(right);
     }
 
+    // The fighters' places on the floor.
+    void place(float left, float right) {
+        fight().prvni.setLeft(left);
+        fight().druhej.setLeft(right);
+    }
+    // Runs one of the fight screen's public routines by name, as an event would.
+    void call(const std::string& routine) { run(boj().routines().at(routine)); }
+
     void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
     long nowMs() const { return static_cast<long>(runtime.now() / vk::kMicrosPerMilli); }
     template <class F>
