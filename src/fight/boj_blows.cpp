@@ -32,12 +32,30 @@ namespace {
 
 using B = BojControls;
 constexpr BlowRow right(int pose, float lunge, void (Boj::*reaction)()) {
-    return {&B::druhej,           &B::prvni, -1,    kLeftEdge,     2150,    &B::MMControl2,
-            &ObrControls::pravej, pose,      lunge, &Boj::zivoty1, reaction};
+    return {.attacker = &B::druhej,
+            .victim = &B::prvni,
+            .towardVictim = -1,
+            .edge = kLeftEdge,
+            .minimumGap = 2150,
+            .sound = &B::MMControl2,
+            .poses = &ObrControls::pravej,
+            .pose = pose,
+            .lunge = lunge,
+            .damage = &Boj::zivoty1,
+            .reaction = reaction};
 }
 constexpr BlowRow left(int pose, float lunge, void (Boj::*reaction)()) {
-    return {&B::prvni,           &B::druhej, +1,    kRightEdge,    2000,    &B::MMControl4,
-            &ObrControls::levej, pose,       lunge, &Boj::zivoty2, reaction};
+    return {.attacker = &B::prvni,
+            .victim = &B::druhej,
+            .towardVictim = +1,
+            .edge = kRightEdge,
+            .minimumGap = 2000,
+            .sound = &B::MMControl4,
+            .poses = &ObrControls::levej,
+            .pose = pose,
+            .lunge = lunge,
+            .damage = &Boj::zivoty2,
+            .reaction = reaction};
 }
 
 constexpr int kLowPunch = 5, kHighKick = 8, kHighPunch = 11, kLowKick = 15;

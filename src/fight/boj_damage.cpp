@@ -34,12 +34,26 @@ namespace {
 using B = BojControls;
 using P = PocitadloControls;
 // The two bars mirror each other about the middle of the screen.
-constexpr DamageRow kLeftVictim{&B::ziv1,   &B::Label3, &P::silauderul,    &B::druhej,
-                                &P::VyskaP, &B::Line1,  &Boj::leftBarStep, -1,
-                                2900,       1650};
-constexpr DamageRow kRightVictim{&B::ziv2,   &B::Label4, &P::silauderup,     &B::prvni,
-                                 &P::VyskaL, &B::Line2,  &Boj::rightBarStep, +1,
-                                 9100,       10350};
+constexpr DamageRow kLeftVictim{.energy = &B::ziv1,
+                                .copy = &B::Label3,
+                                .strength = &P::silauderul,
+                                .attacker = &B::druhej,
+                                .attackerGround = &P::VyskaP,
+                                .bar = &B::Line1,
+                                .barStep = &Boj::leftBarStep,
+                                .shrink = -1,
+                                .yellowBeyond = 2900,
+                                .redBeyond = 1650};
+constexpr DamageRow kRightVictim{.energy = &B::ziv2,
+                                 .copy = &B::Label4,
+                                 .strength = &P::silauderup,
+                                 .attacker = &B::prvni,
+                                 .attackerGround = &P::VyskaL,
+                                 .bar = &B::Line2,
+                                 .barStep = &Boj::rightBarStep,
+                                 .shrink = +1,
+                                 .yellowBeyond = 9100,
+                                 .redBeyond = 10350};
 
 bool beyond(const DamageRow& row, float x, float mark) {
     return row.shrink > 0 ? x > mark : x < mark;

@@ -2,6 +2,7 @@
 // the push-back of a kick, the zone count, the warning sounds as the energy runs low, the
 // knock-out and the combo count. One routine, driven by the victim's side and the blow.
 #include <array>
+#include <limits>
 
 #include "fight/boj.h"
 #include "runtime/runtime.h"
@@ -59,35 +60,38 @@ namespace {
 using B = BojControls;
 using P = PocitadloControls;
 
-constexpr VictimRow kLeft{
-    &B::prvni,
-    &B::druhej,
-    &B::ziv1,
-    &B::MMControl3,
-    &ObrControls::levej,
-    &P::VyskaL,
-    &P::VyskaP,
-    0,
-    -300,
-    true,
-    &Boj::finishLeftVictim,
-    {{{7, &B::MMControl6}, {41, &B::MMControl7}, {25, &B::MMControl8}, {31, &B::MMControl2}}},
-    &Boj::vyhral};
+constexpr VictimRow kLeft{.victim = &B::prvni,
+                          .attacker = &B::druhej,
+                          .energy = &B::ziv1,
+                          .hitSound = &B::MMControl3,
+                          .poses = &ObrControls::levej,
+                          .victimGround = &P::VyskaL,
+                          .attackerGround = &P::VyskaP,
+                          .throwEndLeft = 0,
+                          .pushBack = -300,
+                          .keepsLeftOnFloor = true,
+                          .finishRequest = &Boj::finishLeftVictim,
+                          .warnings = {{{7, &B::MMControl6},
+                                        {41, &B::MMControl7},
+                                        {25, &B::MMControl8},
+                                        {31, &B::MMControl2}}},
+                          .decide = &Boj::vyhral};
 // The right victim's warnings borrow the hit and blow channels, the last the one its own
 // hit has just restarted.
-constexpr VictimRow kRight{&B::druhej,
-                           &B::prvni,
-                           &B::ziv2,
-                           &B::MMControl5,
-                           &ObrControls::pravej,
-                           &P::VyskaP,
-                           &P::VyskaL,
-                           10000,
-                           +300,
-                           false,
-                           &Boj::finishRightVictim,
-                           {{{7, &B::MMControl3}, {41, &B::MMControl4}, {25, &B::MMControl5}}},
-                           &Boj::vyhra};
+constexpr VictimRow kRight{
+    .victim = &B::druhej,
+    .attacker = &B::prvni,
+    .energy = &B::ziv2,
+    .hitSound = &B::MMControl5,
+    .poses = &ObrControls::pravej,
+    .victimGround = &P::VyskaP,
+    .attackerGround = &P::VyskaL,
+    .throwEndLeft = 10000,
+    .pushBack = +300,
+    .keepsLeftOnFloor = false,
+    .finishRequest = &Boj::finishRightVictim,
+    .warnings = {{{7, &B::MMControl3}, {41, &B::MMControl4}, {25, &B::MMControl5}}},
+    .decide = &Boj::vyhra};
 
 constexpr ReactionRow kLeftKicked{kLeft, kHitByKick, true, true, &Boj::odlet};
 constexpr ReactionRow kLeftPunched{kLeft, kHitByPunch, false, false, &Boj::odskok};
@@ -99,7 +103,7 @@ struct Zone {
     float above, below;
     vk::Control ObrControls::*counter;
 };
-constexpr Zone kZones[] = {{8880, 1e30f, &ObrControls::Label4},
+constexpr Zone kZones[] = {{8880, std::numeric_limits<float>::infinity(), &ObrControls::Label4},
                            {5880, 8880, &ObrControls::Label3},
                            {2880, 5880, &ObrControls::Label2},
                            {0, 2880, &ObrControls::Label1}};
@@ -124,9 +128,10 @@ void Boj::react(const ReactionRow& reaction) {
         if ((c.*side.attacker).top() < attackerGround - kThrowAbove) throwVictim(side);
     }
     if (reaction.bleeds) bleed();
-    if (reaction.kick)
-        for (int step = 0; step < kPushSteps; ++step)
-            (c.*side.victim).setLeft((c.*side.victim).left() + side.pushBack);
+    if (reaction.kick) {
+        vk::Control& victim = ui().*side.victim;
+        for (int step = 0; step < kPushSteps; ++step) victim.setLeft(victim.left() + side.pushBack);
+    }
     keepOnFloor(side.keepsLeftOnFloor);
     countZone();
     krv();
