@@ -90,13 +90,19 @@ class FightFixture : public ::testing::Test {
         loadFight();
     }
 
-    // Energies as the blows leave them, with the copies the damage timer keeps.
+    // Energies as the blows leave them; Timer12 copies them for the time-out.
     void setEnergies(const std::string& left, const std::string& right) {
         fight().ziv1.setCaption(left);
         fight().ziv2.setCaption(right);
-        fight().Label3.setCaption(left);
-        fight().Label4.setCaption(right);
     }
+
+    // The fighters' places on the floor.
+    void place(float left, float right) {
+        fight().prvni.setLeft(left);
+        fight().druhej.setLeft(right);
+    }
+    // Runs one of the fight screen's public routines by name, as an event would.
+    void call(const std::string& routine) { run(boj().routines().at(routine)); }
 
     void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
     long nowMs() const { return static_cast<long>(runtime.now() / vk::kMicrosPerMilli); }

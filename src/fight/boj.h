@@ -20,10 +20,19 @@ namespace vorkala {
 
 class Game;
 
+// Rows of the fight's tables: the blows, the two damage routines, the hit reactions and
+// the combos (each defined with the routine that reads it).
+struct BlowRow;
+struct DamageRow;
+struct VictimRow;
+struct ReactionRow;
+struct ComboRow;
+
 namespace fight_colours {
 constexpr vk::Colour kBackground = 0xC0C0C0;
 constexpr vk::Colour kGreen = 0x00C000;  // energy bars, countdown at the start
 constexpr vk::Colour kYellow = 0x00FFFF;
+constexpr vk::Colour kBarYellow = 0x00C0C0;  // an energy bar running low
 constexpr vk::Colour kRed = 0x0000FF;
 constexpr vk::Colour kDarkGrey = 0x404040;
 constexpr vk::Colour kNames = 0x800080;
@@ -150,18 +159,47 @@ class Boj : public vk::ScreenOf<BojControls> {
     void Image4_Click();
     void Image5_Click();
 
+    // Blows of the right fighter (low kick, high kick, low punch, high punch) and of the
+    // left one in the same order.
+    void dkop();
+    void kop();
+    void dpest();
+    void pest();
+    void SPODK();
+    void HK();
+    void SPEST();
+    void HP();
+
+    // Damage to the left (`zivoty1`) and right (`zivoty2`) fighter, and the copies of the
+    // energies that the time-out reads.
+    void zivoty1();
+    void zivoty2();
+    void Timer12_Timer();
+
+    // Hit reactions: the left fighter kicked or punched, the right fighter kicked or punched.
+    void krevprvnikop();
+    void krevprvni();
+    void krevdruhykop();
+    void krevdruhy();
+    // Floor stains that grow with the hits counted in each zone.
+    void krv();
+    // Combos: every 7th landed kick and every 11th landed punch push the fighters apart.
+    void odlet();
+    void odskok();
+    void Timer19_Timer();
+
     // Screen-level fight state: kept across unloads; the load routine resets part of it.
     std::int16_t punchCounter = 0;
-    int kickCounter = 0;     // never reset by the load: counts toward a combo across fights
-    std::int16_t cekal = 0;  // left computer gate: it plays only at 0
-    int cekap = 0;           // right computer gate
+    std::int16_t kickCounter = 0;  // never reset by the load: counts toward a combo across fights
+    std::int16_t cekal = 0;        // left computer gate: it plays only at 0
+    int cekap = 0;                 // right computer gate
     std::int16_t finishLeftVictim = 0, finishRightVictim = 0;
     std::int16_t roundBannerUp = 0;
     std::int16_t secondsLeft = 0;
     std::int16_t leftBarStep = 0, rightBarStep = 0;  // twips of bar per blow received
     std::string akcel, akcep;                        // held actions of the left and right player
     int skokl = 0, skokp = 0;                        // jump requests
-    std::int16_t kroky = 0;                          // step counter of the dashes
+    std::int16_t kroky = 0;                          // step counter of the dashes only
     std::int16_t frame = 0;                          // frame of the finishing sequence
     float musicTrack = 0;                            // the fight's track, 1 to 10
 
@@ -173,6 +211,17 @@ class Boj : public vk::ScreenOf<BojControls> {
     void Form_Load() override;
 
   private:
+    void strike(const BlowRow& blow);
+    void damage(const DamageRow& row);
+    void react(const ReactionRow& reaction);
+    void throwVictim(const VictimRow& side);
+    void bleed();
+    void countZone();
+    void knockOut(const VictimRow& side);
+    void comboPush(const ComboRow& combo);
+    void keepOnFloor(bool leftFighterToo);
+    static void restartSound(vk::SoundChannel& channel);
+
     std::vector<NumberedStatement> loadStatements();
     AfterError reportLoadError(const vk::RuntimeError& error, int line);
     std::int16_t barStep(const vk::Control& strength, const vk::Control& energy) const;

@@ -1,6 +1,8 @@
 // The fight screen's controls at design state, and the screen object itself.
 #include "fight/boj.h"
 
+#include <utility>
+
 #include "runtime/runtime.h"
 #include "shell/game.h"
 
@@ -127,6 +129,27 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
     exposeRoutine("vyhral", [this] { vyhral(); });
     exposeRoutine("doraz", [this] { doraz(); });
     exposeRoutine("dorazit", [this] { dorazit(); });
+    const std::pair<const char*, void (Boj::*)()> engine[] = {
+        {"dkop", &Boj::dkop},
+        {"kop", &Boj::kop},
+        {"dpest", &Boj::dpest},
+        {"pest", &Boj::pest},
+        {"SPODK", &Boj::SPODK},
+        {"HK", &Boj::HK},
+        {"SPEST", &Boj::SPEST},
+        {"HP", &Boj::HP},
+        {"zivoty1", &Boj::zivoty1},
+        {"zivoty2", &Boj::zivoty2},
+        {"krevprvnikop", &Boj::krevprvnikop},
+        {"krevprvni", &Boj::krevprvni},
+        {"krevdruhykop", &Boj::krevdruhykop},
+        {"krevdruhy", &Boj::krevdruhy},
+        {"krv", &Boj::krv},
+        {"odlet", &Boj::odlet},
+        {"odskok", &Boj::odskok},
+    };
+    for (const auto& [name, routine] : engine)
+        exposeRoutine(name, [this, routine] { (this->*routine)(); });
 }
 
 void Boj::bindEvents(BojControls& c) {
@@ -134,7 +157,9 @@ void Boj::bindEvents(BojControls& c) {
     c.Timer3.onTimer = [this] { Timer3_Timer(); };
     c.Timer6.onTimer = [this] { Timer6_Timer(); };
     c.Timer9.onTimer = [this] { Timer9_Timer(); };
+    c.Timer12.onTimer = [this] { Timer12_Timer(); };
     c.Timer14.onTimer = [this] { Timer14_Timer(); };
+    c.Timer19.onTimer = [this] { Timer19_Timer(); };
     c.Image14.onClick = [this] { Image14_Click(); };
     c.Image4.onClick = [this] { Image4_Click(); };
     c.Image5.onClick = [this] { Image5_Click(); };

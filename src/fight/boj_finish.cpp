@@ -72,14 +72,16 @@ void Boj::stopFight(vk::Control& hiddenFirst, vk::Control& hiddenSecond) {
     c.druhej.setEnabled(false);
 }
 
+// Each fight has one finishing sequence: once it has run (a time-out that a knock-out
+// follows, or the countdown's later tests), stopping the fight again does nothing.
 void Boj::vyhra() {
-    if (!bothStanding()) return;
+    if (!bothStanding() || finishingDone()) return;
     stopFight(ui().prvni, ui().druhej);
     doraz();
 }
 
 void Boj::vyhral() {
-    if (!bothStanding()) return;
+    if (!bothStanding() || finishingDone()) return;
     stopFight(ui().druhej, ui().prvni);
     dorazit();
 }

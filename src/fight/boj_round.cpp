@@ -45,9 +45,7 @@ void Boj::Timer14_Timer() {
     if (secondsLeft < kYellowBelow) c.odpocet.setForeColor(fight_colours::kYellow);
     if (secondsLeft < kRedBelow) {
         c.odpocet.setForeColor(fight_colours::kRed);
-        c.MMControl19.setCommand("close");
-        c.MMControl19.setCommand("Open");
-        c.MMControl19.setCommand("play");
+        restartSound(c.MMControl19);
     }
     if (secondsLeft != 0) return;
     c.Timer14.setInterval(0);

@@ -14,4 +14,14 @@ inline constexpr vk::Micros kFinishingFrame = 1 * vk::kMicrosPerMilli;
 // 100 steps take a fifth of a second, long enough to be seen.
 inline constexpr vk::Micros kGlideStep = 2 * vk::kMicrosPerMilli;
 
+// One of the 50 steps of a victim thrown across the floor: a quarter of a second in all.
+inline constexpr vk::Micros kThrowStep = 5 * vk::kMicrosPerMilli;
+
+// One step of the push-apart after a combo: 0.2 s for a kick combo's 20 steps.
+inline constexpr vk::Micros kPushApartStep = 10 * vk::kMicrosPerMilli;
+
+// One of the 50 frames of the blood drops. They let other events run after every frame,
+// so this is not a blocking loop, but without a pace the drops would not be seen.
+inline constexpr vk::Micros kBloodFrame = 4 * vk::kMicrosPerMilli;
+
 }  // namespace vorkala::pacing

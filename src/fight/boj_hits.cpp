@@ -1,0 +1,203 @@
+// Hit reactions: the victim's sound and pose, the throw by a kick from high in the air,
+// the push-back of a kick, the zone count, the warning sounds as the energy runs low, the
+// knock-out and the combo count. One routine, driven by the victim's side and the blow.
+#include <array>
+#include <limits>
+
+#include "fight/boj.h"
+#include "runtime/runtime.h"
+#include "runtime/values.h"
+#include "shell/game.h"
+#include "shell/obr.h"
+#include "shell/pacing.h"
+#include "shell/pocitadlo.h"
+
+namespace vorkala {
+
+namespace {
+constexpr double kThrowAbove = 600;  // a kick from higher than this throws the victim
+constexpr float kThrowEndTop = 4500;
+constexpr int kThrowSteps = 50;
+constexpr int kPushSteps = 4;
+constexpr float kLeftEdge = 200, kRightEdge = 10000;
+constexpr double kKnockOutAbove = -24;  // knock-out window: below 0 and above this
+constexpr float kLeftKnockedOut = 1, kRightKnockedOut = 10000;
+constexpr int kHitByPunch = 12, kHitByKick = 19, kKnockedDown = 2;
+
+struct Warning {
+    double below;
+    vk::SoundChannel BojControls::*channel;
+};
+}  // namespace
+
+// What tells a hit on the left fighter from one on the right fighter.
+struct VictimRow {
+    vk::Control BojControls::*victim;
+    vk::Control BojControls::*attacker;
+    vk::Control BojControls::*energy;
+    vk::SoundChannel BojControls::*hitSound;
+    vk::ControlArray<> ObrControls::*poses;
+    vk::Control PocitadloControls::*victimGround;
+    vk::Control PocitadloControls::*attackerGround;
+    float throwEndLeft;
+    float pushBack;         // per step of a kick's push-back
+    bool keepsLeftOnFloor;  // the left fighter's edge too, right after the push-back
+    std::int16_t Boj::*finishRequest;
+    std::array<Warning, 4> warnings;  // tested in this order; an empty row ends them
+    void (Boj::*decide)();            // the finishing routine for this victim's loss
+};
+
+// What tells a kick from a punch.
+struct ReactionRow {
+    const VictimRow& side;
+    int pose;
+    bool kick;    // throws from high in the air and pushes the victim back
+    bool bleeds;  // the drops fly
+    void (Boj::*combo)();
+};
+
+namespace {
+using B = BojControls;
+using P = PocitadloControls;
+
+constexpr VictimRow kLeft{.victim = &B::prvni,
+                          .attacker = &B::druhej,
+                          .energy = &B::ziv1,
+                          .hitSound = &B::MMControl3,
+                          .poses = &ObrControls::levej,
+                          .victimGround = &P::VyskaL,
+                          .attackerGround = &P::VyskaP,
+                          .throwEndLeft = 0,
+                          .pushBack = -300,
+                          .keepsLeftOnFloor = true,
+                          .finishRequest = &Boj::finishLeftVictim,
+                          .warnings = {{{7, &B::MMControl6},
+                                        {41, &B::MMControl7},
+                                        {25, &B::MMControl8},
+                                        {31, &B::MMControl2}}},
+                          .decide = &Boj::vyhral};
+// The right victim's warnings borrow the hit and blow channels, the last the one its own
+// hit has just restarted.
+constexpr VictimRow kRight{
+    .victim = &B::druhej,
+    .attacker = &B::prvni,
+    .energy = &B::ziv2,
+    .hitSound = &B::MMControl5,
+    .poses = &ObrControls::pravej,
+    .victimGround = &P::VyskaP,
+    .attackerGround = &P::VyskaL,
+    .throwEndLeft = 10000,
+    .pushBack = +300,
+    .keepsLeftOnFloor = false,
+    .finishRequest = &Boj::finishRightVictim,
+    .warnings = {{{7, &B::MMControl3}, {41, &B::MMControl4}, {25, &B::MMControl5}}},
+    .decide = &Boj::vyhra};
+
+constexpr ReactionRow kLeftKicked{kLeft, kHitByKick, true, true, &Boj::odlet};
+constexpr ReactionRow kLeftPunched{kLeft, kHitByPunch, false, false, &Boj::odskok};
+constexpr ReactionRow kRightKicked{kRight, kHitByKick, true, false, &Boj::odlet};
+constexpr ReactionRow kRightPunched{kRight, kHitByPunch, false, false, &Boj::odskok};
+
+// Zones by the right fighter's place; a border counts in no zone.
+struct Zone {
+    float above, below;
+    vk::Control ObrControls::*counter;
+};
+constexpr Zone kZones[] = {{8880, std::numeric_limits<float>::infinity(), &ObrControls::Label4},
+                           {5880, 8880, &ObrControls::Label3},
+                           {2880, 5880, &ObrControls::Label2},
+                           {0, 2880, &ObrControls::Label1}};
+}  // namespace
+
+void Boj::krevprvnikop() { react(kLeftKicked); }
+void Boj::krevprvni() { react(kLeftPunched); }
+void Boj::krevdruhykop() { react(kRightKicked); }
+void Boj::krevdruhy() { react(kRightPunched); }
+
+// Other events run at the start and in the drops' frames, so a further blow can land in
+// the middle of a reaction; the energies are read afresh after those points.
+void Boj::react(const ReactionRow& reaction) {
+    const VictimRow& side = reaction.side;
+    if (!bothStanding()) return;
+    runtime().doEvents();
+    auto& c = ui();
+    restartSound(c.*side.hitSound);
+    (c.*side.victim).setPicture((game_.obr().ui().*side.poses)[reaction.pose].picture());
+    if (reaction.kick) {
+        const double attackerGround = vk::captionValue(game_.pocitadlo().ui().*side.attackerGround);
+        if ((c.*side.attacker).top() < attackerGround - kThrowAbove) throwVictim(side);
+    }
+    if (reaction.bleeds) bleed();
+    if (reaction.kick) {
+        vk::Control& victim = ui().*side.victim;
+        for (int step = 0; step < kPushSteps; ++step) victim.setLeft(victim.left() + side.pushBack);
+    }
+    keepOnFloor(side.keepsLeftOnFloor);
+    countZone();
+    krv();
+    cekal = 0;
+    if (ui().hlaska.visible()) this->*side.finishRequest = 1;
+    for (const Warning& warning : side.warnings)
+        if (warning.channel && vk::captionValue(ui().*side.energy) < warning.below)
+            (ui().*warning.channel).setCommand("play");
+    knockOut(side);
+    (this->*reaction.combo)();
+    keepOnFloor(true);
+}
+
+// Straight across the floor to the victim's own edge, blocking, then down on the ground.
+void Boj::throwVictim(const VictimRow& side) {
+    auto& c = ui();
+    vk::Control& victim = c.*side.victim;
+    c.Timer7.setEnabled(false);
+    c.Timer8.setEnabled(false);
+    victim.setPicture((game_.obr().ui().*side.poses)[kKnockedDown].picture());
+    const double x0 = victim.left(), y0 = victim.top();
+    for (int i = 1; i <= kThrowSteps; ++i) {
+        const double t = static_cast<double>(i) / kThrowSteps;
+        victim.move(static_cast<float>(x0 + (side.throwEndLeft - x0) * t),
+                    static_cast<float>(y0 + (kThrowEndTop - y0) * t));
+        runtime().pace(pacing::kThrowStep);
+    }
+    c.Timer7.setEnabled(true);
+    c.Timer8.setEnabled(true);
+    victim.setTop(static_cast<float>(vk::captionValue(game_.pocitadlo().ui().*side.victimGround)));
+}
+
+void Boj::keepOnFloor(bool leftFighterToo) {
+    auto& c = ui();
+    if (leftFighterToo && c.prvni.left() < kLeftEdge) c.prvni.setLeft(kLeftEdge);
+    if (c.druhej.left() > kRightEdge) c.druhej.setLeft(kRightEdge);
+}
+
+// Every hit counts where the right fighter stands, whichever fighter was hit.
+void Boj::countZone() {
+    const float place = ui().druhej.left();
+    for (const Zone& zone : kZones) {
+        if (place <= zone.above || place >= zone.below) continue;
+        vk::Control& counter = game_.obr().ui().*zone.counter;
+        vk::setCaptionValue(counter, vk::captionValue(counter) + 1);
+        return;
+    }
+}
+
+// An energy that has just fallen below 0 knocks its fighter out, unless the fight was
+// decided meanwhile (the other fighter knocked out in a blow that landed in between).
+void Boj::knockOut(const VictimRow& side) {
+    auto& c = ui();
+    const double energy = vk::captionValue(c.*side.energy);
+    if (!(energy < 0 && energy > kKnockOutAbove) || !bothStanding()) return;
+    c.prvni.setLeft(kLeftKnockedOut);
+    c.druhej.setLeft(kRightKnockedOut);
+    c.prvni.setEnabled(false);
+    c.druhej.setEnabled(false);
+    (this->*side.decide)();
+    auto& after = ui();
+    after.Image1.setEnabled(false);
+    after.Image2.setEnabled(false);
+    (after.*side.energy).setCaption("-25");
+    for (vk::Control* label : {&after.ziv1, &after.ziv2, &after.Label3, &after.Label4})
+        label->setEnabled(false);
+}
+
+}  // namespace vorkala
