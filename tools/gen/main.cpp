@@ -12,7 +12,9 @@
 #include "layout_art.h"
 #include "midi.h"
 #include "music.h"
+#include "parallel.h"
 #include "png_encoder.h"
+#include "roster_files.h"
 #include "sounds.h"
 #include "stain_art.h"
 #include "store_art.h"
@@ -79,6 +81,8 @@ std::vector<Output> outputs() {
         {"zvuk/vyber.wav", sound(selectWhoosh)},
         {"hudba/mezi.mid", music(menuTune)},
     };
+    for (std::vector<GeneratedFile> more : {rosterFiles(), fightFiles()})
+        for (GeneratedFile& file : more) all.push_back({file.path, std::move(file.make)});
     for (int stage = 0; stage < kStainStages; ++stage) {
         all.push_back({"layout/stain" + std::to_string(stage) + ".png",
                        picture([stage] { return bloodStain(stage); })});
@@ -96,9 +100,13 @@ int main(int argc, char** argv) {
     }
     const std::filesystem::path outDir = argv[1];
     try {
-        for (const vk::gen::Output& output : vk::gen::outputs()) {
-            vk::gen::writeFile(outDir / output.path, output.make());
-        }
+        const std::vector<vk::gen::Output> all = vk::gen::outputs();
+        // Folders first, so that the parallel writers never race to create one.
+        for (const vk::gen::Output& output : all)
+            std::filesystem::create_directories((outDir / output.path).parent_path());
+        vk::gen::runInParallel(all.size(), [&](std::size_t i) {
+            vk::gen::writeFile(outDir / all[i].path, all[i].make());
+        });
     } catch (const std::exception& e) {
         std::cerr << "vorkala-gen: " << e.what() << "\n";
         return 1;

@@ -2,6 +2,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <stdexcept>
@@ -36,17 +37,18 @@ Bytes headerChunk(const Canvas& canvas) {
     return data;
 }
 
-Bytes rawRow(const Canvas& canvas, int y) {
-    Bytes row;
-    row.reserve(static_cast<std::size_t>(canvas.width()) * kBytesPerPixel);
-    for (int x = 0; x < canvas.width(); ++x) {
-        const Color c = canvas.at(x, y);
-        row.push_back(static_cast<std::uint8_t>(redOf(c)));
-        row.push_back(static_cast<std::uint8_t>(greenOf(c)));
-        row.push_back(static_cast<std::uint8_t>(blueOf(c)));
-        row.push_back(static_cast<std::uint8_t>(alphaOf(c)));
+// The canvas as RGBA bytes, row after row.
+Bytes rawImage(const Canvas& canvas) {
+    const std::vector<Color>& pixels = canvas.pixels();
+    Bytes raw(pixels.size() * kBytesPerPixel);
+    std::uint8_t* out = raw.data();
+    for (const Color c : pixels) {
+        *out++ = static_cast<std::uint8_t>(redOf(c));
+        *out++ = static_cast<std::uint8_t>(greenOf(c));
+        *out++ = static_cast<std::uint8_t>(blueOf(c));
+        *out++ = static_cast<std::uint8_t>(alphaOf(c));
     }
-    return row;
+    return raw;
 }
 
 std::uint8_t paethPredictor(int left, int up, int upLeft) {
@@ -59,16 +61,18 @@ std::uint8_t paethPredictor(int left, int up, int upLeft) {
     return static_cast<std::uint8_t>(upLeft);
 }
 
-Bytes filterRow(Filter filter, const Bytes& row, const Bytes& previous) {
-    Bytes out(row.size());
-    for (std::size_t i = 0; i < row.size(); ++i) {
+// Writes the row filtered with `filter` to `out` and returns its cost: rows whose filtered
+// bytes stay near zero (as signed values) deflate best. Plain pointers keep this loop, the
+// encoder's hottest, quick in unoptimised builds too.
+long filterRow(Filter filter, const std::uint8_t* row, const std::uint8_t* previous,
+               std::size_t size, std::uint8_t* out) {
+    long cost = 0;
+    for (std::size_t i = 0; i < size; ++i) {
         const int left = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
         const int up = previous[i];
-        const int upLeft = i >= kBytesPerPixel ? previous[i - kBytesPerPixel] : 0;
         int predicted = 0;
         switch (filter) {
             case kNone:
-                predicted = 0;
                 break;
             case kSub:
                 predicted = left;
@@ -80,41 +84,37 @@ Bytes filterRow(Filter filter, const Bytes& row, const Bytes& previous) {
                 predicted = (left + up) / 2;
                 break;
             case kPaeth:
-                predicted = paethPredictor(left, up, upLeft);
+                predicted = paethPredictor(left, up,
+                                           i >= kBytesPerPixel ? previous[i - kBytesPerPixel] : 0);
                 break;
         }
-        out[i] = static_cast<std::uint8_t>(row[i] - predicted);
+        const auto byte = static_cast<std::uint8_t>(row[i] - predicted);
+        out[i] = byte;
+        cost += byte < 128 ? byte : 256 - byte;
     }
-    return out;
-}
-
-// Rows whose filtered bytes stay near zero (as signed values) deflate best.
-long filterCost(const Bytes& filtered) {
-    long cost = 0;
-    for (const std::uint8_t byte : filtered) cost += byte < 128 ? byte : 256 - byte;
     return cost;
 }
 
 Bytes filteredImage(const Canvas& canvas) {
-    Bytes out;
-    Bytes previous(static_cast<std::size_t>(canvas.width()) * kBytesPerPixel, 0);
+    const Bytes raw = rawImage(canvas);
+    const std::size_t rowSize = static_cast<std::size_t>(canvas.width()) * kBytesPerPixel;
+    const Bytes zeros(rowSize, 0);
+    Bytes out(raw.size() + static_cast<std::size_t>(canvas.height()));
+    Bytes candidate(rowSize);
     for (int y = 0; y < canvas.height(); ++y) {
-        const Bytes row = rawRow(canvas, y);
-        Filter best = kNone;
-        Bytes bestBytes = filterRow(kNone, row, previous);
-        long bestCost = filterCost(bestBytes);
+        const std::uint8_t* row = raw.data() + y * rowSize;
+        const std::uint8_t* previous = y > 0 ? row - rowSize : zeros.data();
+        std::uint8_t* best = out.data() + y * (rowSize + 1);
+        best[0] = kNone;
+        long bestCost = filterRow(kNone, row, previous, rowSize, best + 1);
         for (const Filter filter : {kSub, kUp, kAverage, kPaeth}) {
-            Bytes candidate = filterRow(filter, row, previous);
-            const long cost = filterCost(candidate);
+            const long cost = filterRow(filter, row, previous, rowSize, candidate.data());
             if (cost < bestCost) {
-                best = filter;
                 bestCost = cost;
-                bestBytes = std::move(candidate);
+                best[0] = filter;
+                std::copy(candidate.begin(), candidate.end(), best + 1);
             }
         }
-        out.push_back(best);
-        appendBytes(out, bestBytes);
-        previous = row;
     }
     return out;
 }

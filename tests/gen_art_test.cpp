@@ -1,0 +1,533 @@
+// The generated data folder against the roster and the fight: every file a roster row,
+// the fight or the ladder names exists, is found by the game's own lookup, and decodes
+// with the properties the fight relies on. Also the GIF writer and the fight tracks.
+#include <gtest/gtest.h>
+#include <png.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "fight_music.h"
+#include "gif_encoder.h"
+#include "random.h"
+#include "roster_files.h"
+#include "runtime/data_files.h"
+#include "runtime/headless/headless_platform.h"
+#include "select/roster.h"
+
+namespace vk::gen {
+namespace {
+
+// ---- reading the data folder --------------------------------------------------------
+
+const DataFiles& dataFiles() {
+    static const DataFiles files(defaultProgramFolder());
+    return files;
+}
+
+Bytes readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Resolves a name as the game does and reads the file; fails the test when it is missing.
+std::optional<Bytes> gameFile(const std::string& name) {
+    const auto path = dataFiles().resolve(name);
+    if (!path) {
+        ADD_FAILURE() << "no file for " << name;
+        return std::nullopt;
+    }
+    return readAll(*path);
+}
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<Color> pixels;
+
+    Color at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+    bool visible(int x, int y) const { return alphaOf(at(x, y)) > 0; }
+};
+
+// Pixels through libpng, after checking that the game's picture decoder reads the size.
+std::optional<Picture> gamePicture(const std::string& name) {
+    const auto path = dataFiles().resolve(name);
+    if (!path) {
+        ADD_FAILURE() << "no picture for " << name;
+        return std::nullopt;
+    }
+    HeaderPictureDecoder decoder;
+    const auto header = decoder.decode(*path);
+    if (!header) {
+        ADD_FAILURE() << "the game cannot read " << name;
+        return std::nullopt;
+    }
+    const Bytes file = readAll(*path);
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
+        ADD_FAILURE() << name << ": " << image.message;
+        return std::nullopt;
+    }
+    image.format = PNG_FORMAT_RGBA;
+    std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
+    png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr);
+    Picture picture{static_cast<int>(image.width), static_cast<int>(image.height), {}};
+    EXPECT_EQ(header->width, picture.width) << name;
+    EXPECT_EQ(header->height, picture.height) << name;
+    for (std::size_t i = 0; i < bytes.size(); i += 4)
+        picture.pixels.push_back(rgba(bytes[i], bytes[i + 1], bytes[i + 2], bytes[i + 3]));
+    return picture;
+}
+
+std::uint32_t u32At(const Bytes& b, std::size_t at) {
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24);
+}
+std::uint16_t u16At(const Bytes& b, std::size_t at) {
+    return static_cast<std::uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+// Seconds of a 22050 Hz mono 16-bit PCM file; fails the test on any other header.
+double wavSeconds(const Bytes& wav, const std::string& name) {
+    if (wav.size() < 44 || std::string(wav.begin(), wav.begin() + 4) != "RIFF" ||
+        std::string(wav.begin() + 8, wav.begin() + 16) != "WAVEfmt ") {
+        ADD_FAILURE() << name << " is not a WAVE file";
+        return 0;
+    }
+    EXPECT_EQ(u16At(wav, 20), 1) << name;
+    EXPECT_EQ(u16At(wav, 22), 1) << name;
+    EXPECT_EQ(u32At(wav, 24), 22050u) << name;
+    EXPECT_EQ(u16At(wav, 34), 16) << name;
+    EXPECT_EQ(u32At(wav, 40), wav.size() - 44) << name;
+    return (wav.size() - 44) / 2.0 / 22050.0;
+}
+
+// ---- fighters -----------------------------------------------------------------------
+
+// The Top of the fighter's sprites in pixels, as the pick sets it.
+double spriteTopPixels(const vorkala::Fighter& f) {
+    switch (f.topRule) {
+        case vorkala::TopRule::Absolute:
+            return f.topValue / 15.0;
+        case vorkala::TopRule::Relative:
+            return (4320.0 + f.topValue) / 15.0;
+        case vorkala::TopRule::None:
+            break;
+    }
+    return 4320.0 / 15.0;
+}
+
+struct Box {
+    int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
+};
+Box visibleBox(const Picture& p) {
+    Box box;
+    for (int y = 0; y < p.height; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.visible(x, y)) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+                box.top = std::min(box.top, y);
+                box.bottom = std::max(box.bottom, y);
+            }
+    return box;
+}
+
+// Centre of the visible pixels of the lowest rows: where the figure stands.
+double feetCentre(const Picture& p, const Box& box) {
+    double sum = 0;
+    int count = 0;
+    for (int y = box.bottom - 8; y <= box.bottom; ++y)
+        for (int x = 0; x < p.width; ++x)
+            if (p.visible(x, y)) {
+                sum += x;
+                ++count;
+            }
+    return count ? sum / count : 0;
+}
+
+constexpr double kFloor = 510;
+
+TEST(RosterArt, EveryPoseStandsOnTheFloorFacingTheOpponent) {
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        SCOPED_TRACE(f.code);
+        const bool facingRight = f.side == vorkala::Side::Left;
+        std::optional<int> height;
+        for (const int pose : vorkala::kPoseIndices) {
+            SCOPED_TRACE(pose);
+            const auto picture = gamePicture(vorkala::poseFile(f, pose));
+            if (!picture) continue;
+            // One size for all poses of a fighter, taller than wide.
+            if (!height) height = picture->height;
+            EXPECT_EQ(picture->height, *height);
+            EXPECT_GT(picture->height, picture->width);
+            // The fight background shows around the figure.
+            const int right = picture->width - 1, bottom = picture->height - 1;
+            for (const auto& [x, y] : {std::pair{0, 0}, std::pair{right, 0}, std::pair{0, bottom},
+                                       std::pair{right, bottom}})
+                EXPECT_FALSE(picture->visible(x, y)) << x << "," << y;
+            const Box box = visibleBox(*picture);
+            ASSERT_GE(box.right, 0) << "empty picture";
+            EXPECT_GT(box.left, 0);
+            EXPECT_LT(box.right, picture->width - 1);
+            // Feet (or the lying body) on the floor line, except in the air.
+            const double lowest = spriteTopPixels(f) + box.bottom;
+            if (pose == 16)
+                EXPECT_LT(lowest, kFloor - 10);
+            else
+                EXPECT_NEAR(lowest, kFloor, 6);
+            // A blow reaches out towards the opponent.
+            if (pose == 5 || pose == 11) {
+                const double feet = feetCentre(*picture, box);
+                const double forward = facingRight ? box.right - feet : feet - box.left;
+                const double backward = facingRight ? feet - box.left : box.right - feet;
+                EXPECT_GT(forward, backward * 1.2);
+            }
+            // Lying down: wider than high.
+            if (pose == 2) {
+                EXPECT_GT(box.right - box.left, (box.bottom - box.top) * 2);
+            }
+        }
+    }
+}
+
+TEST(RosterArt, FacesPortraitsAndPreviewsHaveTheirSizes) {
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        SCOPED_TRACE(f.code);
+        for (const std::string& face : {vorkala::winFaceFile(f), vorkala::loseFaceFile(f)}) {
+            const auto picture = gamePicture(face);
+            if (!picture) continue;
+            EXPECT_EQ(picture->width, 150);
+            EXPECT_EQ(picture->height, 150);
+        }
+        if (const auto portrait = gamePicture(vorkala::portraitPicture(f))) {
+            EXPECT_EQ(portrait->width * 15, vorkala::kPortraitSize);
+            EXPECT_EQ(portrait->height * 15, vorkala::kPortraitSize);
+        }
+        // The preview is the stance picture, whatever the letter case of its name.
+        EXPECT_EQ(dataFiles().resolve(vorkala::previewFile(f)),
+                  dataFiles().resolve(vorkala::poseFile(f, 0)));
+    }
+}
+
+TEST(RosterArt, WinnerAndLoserFacesDiffer) {
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        SCOPED_TRACE(f.code);
+        const auto winner = gameFile(vorkala::winFaceFile(f));
+        const auto loser = gameFile(vorkala::loseFaceFile(f));
+        if (winner && loser) {
+            EXPECT_NE(*winner, *loser);
+        }
+    }
+}
+
+TEST(RosterArt, BackgroundsFillTheScreenWithADarkerBandAtTheTop) {
+    auto brightness = [](const Picture& p, int fromRow, int toRow) {
+        double sum = 0;
+        for (int y = fromRow; y < toRow; ++y)
+            for (int x = 0; x < p.width; ++x) {
+                const Color c = p.at(x, y);
+                sum += redOf(c) + greenOf(c) + blueOf(c);
+            }
+        return sum / ((toRow - fromRow) * p.width);
+    };
+    std::set<std::string> checked;
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        if (!checked.insert(f.background).second) continue;
+        SCOPED_TRACE(f.background);
+        const auto picture = gamePicture(f.background);
+        if (!picture) continue;
+        EXPECT_EQ(picture->width, 800);
+        EXPECT_EQ(picture->height, 600);
+        EXPECT_TRUE(std::all_of(picture->pixels.begin(), picture->pixels.end(),
+                                [](Color c) { return alphaOf(c) == 255; }));
+        EXPECT_LT(brightness(*picture, 0, 40), brightness(*picture, 100, 500));
+    }
+}
+
+TEST(RosterArt, FightersOfOneRosterLookDifferent) {
+    std::map<Bytes, std::string> stances;
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        const auto stance = gameFile(vorkala::poseFile(f, 0));
+        if (!stance) continue;
+        const auto [other, fresh] = stances.emplace(*stance, f.code);
+        EXPECT_TRUE(fresh) << f.code << " looks like " << other->second;
+    }
+}
+
+TEST(RosterArt, VoicesAreShortShoutsOfTheirOwn) {
+    std::map<std::string, Bytes> voices;  // fighters sharing a voice file share the sound
+    for (const vorkala::Fighter& f : vorkala::roster()) {
+        SCOPED_TRACE(f.code);
+        const auto wav = gameFile(vorkala::voiceFile(f));
+        if (!wav) continue;
+        const double seconds = wavSeconds(*wav, f.voice);
+        EXPECT_GE(seconds, 0.3);
+        EXPECT_LE(seconds, 1.0);
+        voices.emplace(f.voice, *wav);
+    }
+    std::set<Bytes> distinct;
+    for (const auto& [name, wav] : voices) distinct.insert(wav);
+    EXPECT_EQ(distinct.size(), voices.size());
+}
+
+TEST(FightData, SoundsTheFightOpensAreShortEffects) {
+    for (const char* name : {"Y1.wav", "N1.wav", "Y.wav", "N.wav", "5.wav", "6.wav", "7.wav"}) {
+        SCOPED_TRACE(name);
+        const auto wav = gameFile(std::string("\\data\\zvuk\\") + name);
+        if (!wav) continue;
+        const double seconds = wavSeconds(*wav, name);
+        EXPECT_GT(seconds, 0.1);
+        EXPECT_LT(seconds, 2.0);
+    }
+}
+
+TEST(FightData, TenDistinctTracksOfAboutHalfAMinute) {
+    std::set<Bytes> tracks;
+    for (int track = 1; track <= kFightTracks; ++track) {
+        const std::string name =
+            "\\data\\hudba\\" + std::string(track < 10 ? "0" : "") + std::to_string(track) + ".mp3";
+        SCOPED_TRACE(name);
+        const auto wav = gameFile(name);
+        if (!wav) continue;
+        const double seconds = wavSeconds(*wav, name);
+        EXPECT_GE(seconds, 25);
+        EXPECT_LE(seconds, 45);
+        tracks.insert(*wav);
+    }
+    EXPECT_EQ(tracks.size(), static_cast<std::size_t>(kFightTracks));
+}
+
+TEST(FightData, TracksLoopOnWholeBars) {
+    for (int track = 1; track <= kFightTracks; ++track) {
+        const TrackPlan plan = fightTrackPlan(track);
+        const double barSeconds = 4 * 60.0 / plan.beatsPerMinute;
+        EXPECT_EQ(plan.bars % 4, 0);
+        EXPECT_NEAR(plan.bars * barSeconds, 32, 5) << track;
+    }
+    const Samples first = fightTrack(1);
+    const TrackPlan plan = fightTrackPlan(1);
+    EXPECT_NEAR(static_cast<double>(first.size()),
+                plan.bars * 4 * 60.0 / plan.beatsPerMinute * kSampleRate, 2);
+    EXPECT_LE(*std::max_element(first.begin(), first.end()), 0.81f);
+}
+
+TEST(FightData, DataNamesBecomeFolderPaths) {
+    EXPECT_EQ(dataOutputPath("\\data\\obr\\les2.old "), "obr/les2.old");
+    EXPECT_EQ(dataOutputPath("\\data\\zvuk\\Y1.wav"), "zvuk/Y1.wav");
+    EXPECT_EQ(dataOutputPath("\\data\\layout\\portrait-tk.png"), "layout/portrait-tk.png");
+}
+
+TEST(FightData, EveryListedFileIsWrittenOnce) {
+    std::set<std::string> seen;
+    for (const auto& list : {rosterFiles(), fightFiles()})
+        for (const GeneratedFile& file : list) {
+            std::string lower = file.path;
+            std::transform(lower.begin(), lower.end(), lower.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+            EXPECT_TRUE(seen.insert(lower).second) << file.path;
+            EXPECT_TRUE(dataFiles().resolve("\\data\\" + file.path)) << file.path;
+        }
+}
+
+// ---- GIF ----------------------------------------------------------------------------
+
+// A small reader of what encodeGif writes: global palette, frames with LZW data.
+class GifReader {
+  public:
+    explicit GifReader(Bytes file) : b_(std::move(file)) {}
+
+    struct Frame {
+        int delay = 0;
+        std::vector<Color> pixels;
+    };
+    int width = 0, height = 0;
+    bool loops = false;
+    std::vector<Frame> frames;
+
+    bool read() {
+        if (b_.size() < 13 || std::string(b_.begin(), b_.begin() + 6) != "GIF89a") return false;
+        width = u16At(b_, 6);
+        height = u16At(b_, 8);
+        const int flags = b_[10];
+        at_ = 13;
+        if (flags & 0x80) {
+            const int entries = 1 << ((flags & 7) + 1);
+            for (int i = 0; i < entries; ++i, at_ += 3)
+                palette_.push_back(rgba(b_[at_], b_[at_ + 1], b_[at_ + 2]));
+        }
+        int delay = 0;
+        while (at_ < b_.size()) {
+            const int block = b_[at_++];
+            if (block == 0x3B) return true;
+            if (block == 0x21) {
+                const int label = b_[at_++];
+                const Bytes data = subBlocks();
+                if (label == 0xF9 && data.size() == 4) delay = data[1] | data[2] << 8;
+                if (label == 0xFF && std::string(data.begin(), data.begin() + 11) == "NETSCAPE2.0")
+                    loops = true;
+            } else if (block == 0x2C) {
+                if (u16At(b_, at_ + 4) != width || u16At(b_, at_ + 6) != height) return false;
+                at_ += 9;
+                const int minCodeSize = b_[at_++];
+                Frame frame{delay, {}};
+                for (const std::uint8_t index : lzwDecode(subBlocks(), minCodeSize))
+                    frame.pixels.push_back(palette_.at(index));
+                frames.push_back(std::move(frame));
+            } else {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    static std::vector<std::uint8_t> lzwDecode(const Bytes& data, int minCodeSize) {
+        const int clear = 1 << minCodeSize, end = clear + 1;
+        std::vector<std::vector<std::uint8_t>> table;
+        int codeSize = 0;
+        auto reset = [&] {
+            table.assign(static_cast<std::size_t>(end + 1), {});
+            for (int i = 0; i < clear; ++i)
+                table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
+            codeSize = minCodeSize + 1;
+        };
+        reset();
+        std::vector<std::uint8_t> out;
+        std::size_t bit = 0;
+        std::optional<int> previous;
+        while (bit + static_cast<std::size_t>(codeSize) <= data.size() * 8) {
+            int code = 0;
+            for (int i = 0; i < codeSize; ++i, ++bit)
+                code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
+            if (code == clear) {
+                reset();
+                previous.reset();
+                continue;
+            }
+            if (code == end) return out;
+            std::vector<std::uint8_t> entry;
+            if (code < static_cast<int>(table.size())) {
+                entry = table[static_cast<std::size_t>(code)];
+            } else if (previous && code == static_cast<int>(table.size())) {
+                entry = table[static_cast<std::size_t>(*previous)];
+                entry.push_back(entry.front());
+            } else {
+                ADD_FAILURE() << "bad LZW code " << code;
+                return out;
+            }
+            out.insert(out.end(), entry.begin(), entry.end());
+            if (previous && table.size() < 4096) {
+                auto grown = table[static_cast<std::size_t>(*previous)];
+                grown.push_back(entry.front());
+                table.push_back(std::move(grown));
+                if (table.size() == (1u << codeSize) && codeSize < 12) ++codeSize;
+            }
+            previous = code;
+        }
+        ADD_FAILURE() << "LZW data without an end code";
+        return out;
+    }
+
+  private:
+    Bytes subBlocks() {
+        Bytes data;
+        while (at_ < b_.size()) {
+            const std::size_t size = b_[at_++];
+            if (size == 0) break;
+            data.insert(data.end(), b_.begin() + static_cast<std::ptrdiff_t>(at_),
+                        b_.begin() + static_cast<std::ptrdiff_t>(at_ + size));
+            at_ += size;
+        }
+        return data;
+    }
+
+    Bytes b_;
+    std::size_t at_ = 0;
+    std::vector<Color> palette_;
+};
+
+TEST(GifEncoder, LzwRoundTripsAcrossTableResets) {
+    Random random(99);
+    struct Case {
+        const char* name;
+        int minCodeSize;
+        std::vector<std::uint8_t> indices;
+    };
+    std::vector<Case> cases = {{"empty", 2, {}},
+                               {"one", 2, {3}},
+                               {"runs", 2, {}},
+                               {"noise", 8, {}},
+                               {"few colours", 4, {}}};
+    for (int i = 0; i < 50000; ++i)
+        cases[2].indices.push_back(static_cast<std::uint8_t>(i / 97 % 4));
+    for (int i = 0; i < 60000; ++i)
+        cases[3].indices.push_back(static_cast<std::uint8_t>(random.next() & 0xFF));
+    for (int i = 0; i < 30000; ++i)
+        cases[4].indices.push_back(static_cast<std::uint8_t>(random.wholeBetween(0, 15)));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(GifReader::lzwDecode(lzwCompress(c.indices, c.minCodeSize), c.minCodeSize),
+                  c.indices);
+    }
+}
+
+TEST(GifEncoder, FramesDecodeToTheirColours) {
+    std::vector<GifFrame> frames;
+    for (int f = 0; f < 3; ++f) {
+        Canvas c(23, 17, rgba(10, 20, 30));
+        c.fillRect(f * 5, 2, 8, 8, rgba(250, 0, 0));
+        c.fillCircle({15, 11}, 4, rgba(0, 200, 100));
+        frames.push_back({c, 7 + f});
+    }
+    const Bytes file = encodeGif(frames);
+    GifReader reader(file);
+    ASSERT_TRUE(reader.read());
+    EXPECT_TRUE(reader.loops);
+    EXPECT_EQ(reader.width, 23);
+    EXPECT_EQ(reader.height, 17);
+    ASSERT_EQ(reader.frames.size(), 3u);
+    for (std::size_t f = 0; f < 3; ++f) {
+        EXPECT_EQ(reader.frames[f].delay, static_cast<int>(7 + f));
+        EXPECT_EQ(reader.frames[f].pixels, frames[f].picture.pixels());
+    }
+}
+
+TEST(GifEncoder, ManyColoursAreReducedToACube) {
+    Canvas c(40, 40);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x) c.set(x, y, rgba(x * 6, y * 6, (x + y) * 3));
+    GifReader reader(encodeGif({{c, 10}}));
+    ASSERT_TRUE(reader.read());
+    ASSERT_EQ(reader.frames.size(), 1u);
+    const auto& pixels = reader.frames[0].pixels;
+    for (std::size_t i = 0; i < pixels.size(); ++i) {
+        EXPECT_NEAR(redOf(pixels[i]), redOf(c.pixels()[i]), 26) << i;
+        EXPECT_NEAR(greenOf(pixels[i]), greenOf(c.pixels()[i]), 22) << i;
+    }
+}
+
+TEST(FightData, LadderClipIsAShortAnimationFillingTheVideoArea) {
+    const auto file = gameFile("\\data\\video\\1.old");
+    ASSERT_TRUE(file);
+    GifReader reader(*file);
+    ASSERT_TRUE(reader.read());
+    EXPECT_EQ(reader.width * 15, 2085);
+    EXPECT_EQ(reader.height * 15, 1680);
+    EXPECT_TRUE(reader.loops);
+    int centiseconds = 0;
+    for (const auto& frame : reader.frames) centiseconds += frame.delay;
+    EXPECT_NEAR(centiseconds, 200, 50);
+    ASSERT_GE(reader.frames.size(), 2u);
+    EXPECT_NE(reader.frames.front().pixels, reader.frames.back().pixels);
+}
+
+}  // namespace
+}  // namespace vk::gen
