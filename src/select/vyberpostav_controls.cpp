@@ -67,19 +67,16 @@ VyberpostavControls::VyberpostavControls(vk::Runtime& runtime, vk::Screen& scree
 
 namespace {
 
-// A portrait shows the fighter's small picture from the screen's layout; a data folder
-// generated without the fighters' art leaves the portrait blank rather than unusable.
-vk::Design portraitDesign(const vk::ControlSet& owner, const Fighter& fighter) {
-    vk::Design d{.left = portraitLeft(fighter),
-                 .top = portraitTop(fighter),
-                 .width = kPortraitSize,
-                 .height = kPortraitSize,
-                 .visible = !fighter.hiddenAtDesign,
-                 .backColor = 0,
-                 .cursor = kButtonCursor};
-    if (owner.runtime().files().resolve(portraitPicture(fighter)))
-        d.picture = portraitPicture(fighter);
-    return d;
+// A portrait shows the fighter's small picture from the screen's layout.
+vk::Design portraitDesign(const Fighter& fighter) {
+    return {.left = portraitLeft(fighter),
+            .top = portraitTop(fighter),
+            .width = kPortraitSize,
+            .height = kPortraitSize,
+            .visible = !fighter.hiddenAtDesign,
+            .picture = portraitPicture(fighter),
+            .backColor = 0,
+            .cursor = kButtonCursor};
 }
 
 }  // namespace
@@ -87,7 +84,7 @@ vk::Design portraitDesign(const vk::ControlSet& owner, const Fighter& fighter) {
 Portraits::Portraits(vk::ControlSet& owner) {
     for (const Fighter& fighter : roster())
         controls_.push_back(std::make_unique<vk::Control>(
-            owner, fighter.code, vk::ControlKind::PictureBox, portraitDesign(owner, fighter)));
+            owner, fighter.code, vk::ControlKind::PictureBox, portraitDesign(fighter)));
 }
 
 vk::Control& Portraits::operator[](const std::string& code) const {
