@@ -18,12 +18,13 @@ Game::Game(vk::Runtime& runtime)
       hlaska_(std::make_unique<Hlaska>(*this)),
       vyberpostav_(std::make_unique<Vyberpostav>(*this)) {
     // A run-time error that nothing catches ends the game, as on the original platform,
-    // but never leaves the display switched.
+    // but never leaves the display switched: the desktop comes back first, so the box is
+    // not hidden behind a full-screen window.
     runtime_.setUnhandledErrorHook([this](const vk::RuntimeError& error) {
+        RestoreDisplayMode(*this);
         runtime_.messageBox(
             "Run-time error '" + std::to_string(error.code()) + "':\n\n" + error.what(), kAppTitle,
             vk::MessageButtons::Ok, vk::MessageIcon::Critical);
-        RestoreDisplayMode(*this);
     });
 }
 
