@@ -51,6 +51,7 @@ std::vector<Output> outputs() {
          picture([] { return linkLabel(224, 29, "mail: fight@vorkala.example"); })},
         {"layout/web.png", picture([] { return linkLabel(244, 23, "www.vorkala.example"); })},
         {"layout/hlaska.png", picture(helpArt)},
+        {"layout/combo.png", picture(comboArt)},
         {"layout/pc.png", picture(computerToggle)},
         {"layout/lehka.png", button(66, 27, "EASY")},
         {"layout/stredni.png", button(105, 29, "MEDIUM")},
