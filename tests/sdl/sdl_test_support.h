@@ -6,6 +6,7 @@
 #include <SDL_ttf.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -17,6 +18,13 @@
 #include "runtime/timer.h"
 
 namespace vk::sdl::testing {
+
+// No window or sound device is needed: SDL draws and plays into nothing, in real time.
+inline const bool kDummyDrivers = [] {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    return true;
+}();
 
 // SDL with the given subsystems for one test; the environment picks the dummy drivers.
 class SdlSession {
