@@ -34,6 +34,8 @@ class Game {
     Vyberpostav& vyberpostav() { return *vyberpostav_; }
 
   private:
+    void restoreDesktopAfterError();
+
     vk::Runtime& runtime_;
     std::unique_ptr<Pocitadlo> pocitadlo_;
     std::unique_ptr<Obr> obr_;
