@@ -1,23 +1,26 @@
-// Vorkala: starts the game on the title screen.
+// Vorkala: starts the game on the title screen, full screen, or in an 800 x 600 window
+// with --window (or VORKALA_WINDOW=1).
+#include <exception>
 #include <iostream>
 
 #include "runtime/data_files.h"
-#include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
+#include "runtime/sdl/sdl_app.h"
 #include "runtime/settings_json.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 
-int main() {
+int main(int argc, char** argv) {
     vk::adoptEnvironmentDecimalSeparator();
-    std::cerr << "Vorkala: this build has no window yet; the title screen runs headless "
-                 "for five seconds of game time and the program ends.\n";
-    vk::HeadlessPlatform headless(
-        vk::defaultProgramFolder(),
-        std::make_unique<vk::JsonSettingsStore>(vk::JsonSettingsStore::defaultPath()));
-    vk::Runtime runtime(headless.platform());
-    vorkala::Game game(runtime);
-    game.start();
-    headless.advance(runtime, 5'000'000);
-    return 0;
+    try {
+        vk::JsonSettingsStore settings(vk::JsonSettingsStore::defaultPath());
+        vk::sdl::SdlApp app({.windowed = vk::sdl::windowRequested(argc, argv)}, settings,
+                            vk::defaultProgramFolder());
+        vk::Runtime runtime(app.platform());
+        vorkala::Game game(runtime);
+        return app.run(runtime, [&game] { game.start(); });
+    } catch (const std::exception& e) {
+        std::cerr << "Vorkala: " << e.what() << "\n";
+        return 1;
+    }
 }

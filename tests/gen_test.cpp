@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "image.h"
+#include "layout_art.h"
 #include "midi.h"
 #include "music.h"
 #include "png_encoder.h"
@@ -210,6 +211,39 @@ TEST(BloodStain, GrowsStageByStageInsideATransparentMargin) {
     }
     EXPECT_GT(previous, 10 * visiblePixels(bloodStain(0)));
     EXPECT_THROW(bloodStain(kStainStages), std::out_of_range);
+}
+
+// ---- menu artwork --------------------------------------------------------------------
+
+TEST(ComboPicture, ABoldWordOnATransparentGround) {
+    const Canvas combo = comboArt();
+    ASSERT_EQ(combo.width(), 186);
+    ASSERT_EQ(combo.height(), 46);
+    for (const auto& [x, y] : {std::pair{0, 0}, {185, 0}, {0, 45}, {185, 45}, {93, 1}})
+        EXPECT_EQ(alphaOf(combo.at(x, y)), 0) << x << "," << y;
+    // The word fills most of the width.
+    int left = combo.width(), right = -1;
+    for (int y = 0; y < combo.height(); ++y)
+        for (int x = 0; x < combo.width(); ++x)
+            if (alphaOf(combo.at(x, y)) == 255)
+                left = std::min(left, x), right = std::max(right, x);
+    EXPECT_GT(right - left, 120);
+    EXPECT_GT(visiblePixels(combo), 186 * 46 / 5);
+}
+
+TEST(HelpPicture, LeavesTheOkButtonsPlaceClear) {
+    const Canvas help = helpArt();
+    ASSERT_EQ(help.width(), 784);
+    ASSERT_EQ(help.height(), 562);
+    // The info screen's OK button, pulsing up to 104 x 68 pixels from (344, 240) of the
+    // 800 x 600 window, over the picture stretched to that window.
+    const int x0 = 344 * 784 / 800 - 4, x1 = (344 + 104) * 784 / 800 + 4;
+    const int y0 = 240 * 562 / 600 - 4, y1 = (240 + 68) * 562 / 600 + 4;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const Color p = help.at(x, y);
+            ASSERT_LT(redOf(p) + greenOf(p) + blueOf(p), 240) << "lettering at " << x << "," << y;
+        }
 }
 
 // ---- WAV ---------------------------------------------------------------------------

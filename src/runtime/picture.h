@@ -22,6 +22,8 @@ class Picture {
     int height() const { return data_->height; }
     // Decoded pixels, shared between every picture loaded from the same file.
     const PictureData& data() const { return *data_; }
+    // The same pixels as a shared object, for caches that must notice when they go.
+    const std::shared_ptr<const PictureData>& sharedData() const { return data_; }
 
   private:
     std::string source_;

@@ -26,13 +26,23 @@ Game::Game(vk::Runtime& runtime)
       nacitani_(std::make_unique<Nacitani>(*this)),
       konecna_(std::make_unique<Konecna>(*this)) {
     // A run-time error that nothing catches ends the game, as on the original platform,
-    // but never leaves the display switched.
+    // but never leaves the display switched: the desktop comes back first, so the box is
+    // not hidden behind a full-screen window.
     runtime_.setUnhandledErrorHook([this](const vk::RuntimeError& error) {
+        restoreDesktopAfterError();
         runtime_.messageBox(
             "Run-time error '" + std::to_string(error.code()) + "':\n\n" + error.what(), kAppTitle,
             vk::MessageButtons::Ok, vk::MessageIcon::Critical);
-        RestoreDisplayMode(*this);
     });
+}
+
+void Game::restoreDesktopAfterError() {
+    // An error before the title screen recorded the desktop size leaves nothing to restore
+    // (the display was not switched yet); the restore's own error must not hide the first.
+    try {
+        RestoreDisplayMode(*this);
+    } catch (const vk::RuntimeError&) {
+    }
 }
 
 Game::~Game() = default;

@@ -42,6 +42,8 @@ class Game {
     Konecna& konecna() { return *konecna_; }
 
   private:
+    void restoreDesktopAfterError();
+
     vk::Runtime& runtime_;
     std::unique_ptr<Pocitadlo> pocitadlo_;
     std::unique_ptr<Obr> obr_;

@@ -13,26 +13,40 @@
 namespace vk::gen {
 namespace {
 
-// The help picture's text. Key lines start with the keys and continue with what they do
-// (from the first lower-case letter on), drawn in two colours.
-enum class HelpLineKind { Heading, Keys, Footer };
-struct HelpLine {
-    HelpLineKind kind;
-    std::string_view text;
+// The help picture's text: each player's keys in a column of their own, left and right of
+// the info screen's OK button, which sits in the middle of the picture.
+struct KeyLine {
+    std::string_view keys;
+    std::string_view action;
 };
-constexpr std::array<HelpLine, 11> kHelpLines = {{
-    {HelpLineKind::Heading, "LEFT PLAYER"},
-    {HelpLineKind::Keys, "A  D   walk left / right"},
-    {HelpLineKind::Keys, "W   jump"},
-    {HelpLineKind::Keys, "Q  E   dash back / forward"},
-    {HelpLineKind::Keys, "F  G  punch low / high"},
-    {HelpLineKind::Keys, "R  T  kick low / high"},
-    {HelpLineKind::Heading, "RIGHT PLAYER"},
-    {HelpLineKind::Keys, "LEFT  RIGHT   walk"},
-    {HelpLineKind::Keys, "UP   jump"},
-    {HelpLineKind::Keys, "INSERT  DELETE  HOME  END   blows"},
-    {HelpLineKind::Footer, "Any key closes this screen"},
+struct KeyColumn {
+    std::string_view heading;
+    int left;  // pixels from the picture's left edge
+    std::array<KeyLine, 8> lines;
+};
+constexpr std::array<KeyColumn, 2> kKeyColumns = {{
+    {"LEFT PLAYER",
+     64,
+     {{{"A", "walk left"},
+       {"D", "walk right"},
+       {"W", "jump"},
+       {"S", "dash back"},
+       {"T", "high punch"},
+       {"G", "low punch"},
+       {"Z", "high kick"},
+       {"H", "low kick"}}}},
+    {"RIGHT PLAYER",
+     476,
+     {{{"LEFT", "walk left"},
+       {"RIGHT", "walk right"},
+       {"UP", "jump"},
+       {"DOWN", "dash back"},
+       {"INSERT", "high punch"},
+       {"DELETE", "low punch"},
+       {"HOME", "high kick"},
+       {"END", "low kick"}}}},
 }};
+constexpr std::string_view kHelpFooter = "Any key closes this screen";
 
 // ---- title picture ------------------------------------------------------------------
 
@@ -132,57 +146,40 @@ void drawGameName(Canvas& c, int y, int scale) {
 
 // ---- help picture -------------------------------------------------------------------
 
-constexpr int kHelpScale = 3;
-constexpr int kHelpLeft = 96;
-constexpr int kHelpFirstLine = 124;
-constexpr int kHelpPitch = 32;
-constexpr int kHelpSectionGap = 16;
+constexpr int kHeadingScale = 3;
+constexpr int kKeyScale = 2;
+constexpr int kHelpFirstLine = 128;
+constexpr int kHeadingPitch = 38;
+constexpr int kKeyPitch = 28;
+constexpr int kHelpFooterTop = 480;
 
-std::size_t actionStart(std::string_view line) {
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] >= 'a' && line[i] <= 'z') return i;
-    }
-    return line.size();
-}
-
-std::string_view keysOf(std::string_view line) {
-    std::string_view keys = line.substr(0, actionStart(line));
-    while (!keys.empty() && keys.back() == ' ') keys.remove_suffix(1);
-    return keys;
-}
-
-std::string_view actionOf(std::string_view line) { return line.substr(actionStart(line)); }
-
-// The actions of a heading's key lines line up in one column, just right of the widest keys.
-int actionColumn(std::size_t heading) {
-    const TextStyle style = TextStyle::scaled(kHelpScale);
+// The actions of a column line up just right of its widest keys.
+int actionColumn(const KeyColumn& column) {
+    const TextStyle style = TextStyle::scaled(kKeyScale);
     int widest = 0;
-    for (std::size_t i = heading + 1;
-         i < kHelpLines.size() && kHelpLines[i].kind == HelpLineKind::Keys; ++i) {
-        widest = std::max(widest, textWidth(keysOf(kHelpLines[i].text), style));
-    }
-    return kHelpLeft + widest + 2 * font::kAdvance * kHelpScale;
+    for (const KeyLine& line : column.lines) widest = std::max(widest, textWidth(line.keys, style));
+    return column.left + widest + 2 * kKeyScale * font::kAdvance;
 }
 
-void drawHelpLine(Canvas& c, const HelpLine& line, int y, int actionX) {
-    const TextStyle style = TextStyle::scaled(kHelpScale);
-    switch (line.kind) {
-        case HelpLineKind::Heading:
-            c.fillRect(kHelpLeft - 30, y + 6, 12, 9, palette::kBloodLight);
-            drawLettering(c, kHelpLeft - 12, y, line.text, style,
-                          {palette::kGoldLight, palette::kGold});
-            return;
-        case HelpLineKind::Keys:
-            drawLettering(c, kHelpLeft, y, keysOf(line.text), style,
-                          {rgba(255, 214, 120), rgba(240, 150, 60)});
-            drawLettering(c, actionX, y, actionOf(line.text), style,
-                          {palette::kPaper, rgba(190, 180, 176)});
-            return;
-        case HelpLineKind::Footer:
-            drawCentredLettering(c, {0, y, c.width(), textCapHeight(style)}, line.text, style,
-                                 {rgba(200, 160, 160), rgba(160, 110, 110), palette::kInk, 1, 0});
-            return;
+void drawKeyColumn(Canvas& c, const KeyColumn& column) {
+    c.fillRect(column.left - 18, kHelpFirstLine + 6, 12, 9, palette::kBloodLight);
+    drawLettering(c, column.left, kHelpFirstLine, column.heading, TextStyle::scaled(kHeadingScale),
+                  {palette::kGoldLight, palette::kGold});
+    const TextStyle style = TextStyle::scaled(kKeyScale);
+    const int actionX = actionColumn(column);
+    int y = kHelpFirstLine + kHeadingPitch;
+    for (const KeyLine& line : column.lines) {
+        drawLettering(c, column.left, y, line.keys, style,
+                      {rgba(255, 214, 120), rgba(240, 150, 60)});
+        drawLettering(c, actionX, y, line.action, style, {palette::kPaper, rgba(190, 180, 176)});
+        y += kKeyPitch;
     }
+}
+
+void drawHelpFooter(Canvas& c) {
+    const TextStyle style = TextStyle::scaled(kHeadingScale);
+    drawCentredLettering(c, {0, kHelpFooterTop, c.width(), textCapHeight(style)}, kHelpFooter,
+                         style, {rgba(200, 160, 160), rgba(160, 110, 110), palette::kInk, 1, 0});
 }
 
 void drawHelpFrame(Canvas& c) {
@@ -268,15 +265,22 @@ Canvas helpArt() {
     drawHelpFrame(c);
     drawHelpWatermark(c);
     drawHelpTitle(c);
-    int y = kHelpFirstLine;
-    int actionX = kHelpLeft;
-    for (std::size_t i = 0; i < kHelpLines.size(); ++i) {
-        const HelpLineKind kind = kHelpLines[i].kind;
-        if (kind == HelpLineKind::Heading) actionX = actionColumn(i);
-        if (i > 0 && kind != HelpLineKind::Keys) y += kHelpSectionGap;
-        drawHelpLine(c, kHelpLines[i], y, actionX);
-        y += kHelpPitch;
+    for (const KeyColumn& column : kKeyColumns) drawKeyColumn(c, column);
+    drawHelpFooter(c);
+    return c;
+}
+
+Canvas comboArt() {
+    constexpr int kW = 186, kH = 46, kMargin = 4;
+    Canvas c(kW, kH);
+    // The largest bold lettering that fits with its outline and shadow.
+    TextStyle style = TextStyle::scaled(8, true);
+    while (style.scaleX > 1 && (textWidth("COMBO!", style) > kW - 2 * kMargin ||
+                                textCapHeight(style) > kH - 2 * kMargin)) {
+        style = TextStyle::scaled(style.scaleX - 1, true);
     }
+    drawCentredLettering(c, {0, 0, kW, kH}, "COMBO!", style,
+                         {rgba(255, 246, 150), rgba(236, 64, 20), palette::kInk, 2, 2});
     return c;
 }
 

@@ -10,6 +10,7 @@ namespace vk::gen {
 
 Canvas titleArt();                                      // 800x600
 Canvas helpArt();                                       // 784x562
+Canvas comboArt();                                      // 186x46, transparent around
 Canvas linkLabel(int w, int h, std::string_view text);  // mail and web captions
 Canvas computerToggle();                                // 94x61
 Canvas selectionTitle();                                // 210x145

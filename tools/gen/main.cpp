@@ -54,6 +54,7 @@ std::vector<Output> outputs() {
          picture([] { return linkLabel(224, 29, "mail: fight@vorkala.example"); })},
         {"layout/web.png", picture([] { return linkLabel(244, 23, "www.vorkala.example"); })},
         {"layout/hlaska.png", picture(helpArt)},
+        {"layout/combo.png", picture(comboArt)},
         {"layout/pc.png", picture(computerToggle)},
         {"layout/lehka.png", button(66, 27, "EASY")},
         {"layout/stredni.png", button(105, 29, "MEDIUM")},
@@ -65,7 +66,6 @@ std::vector<Output> outputs() {
         // The fight, after-fight and loading screens' own artwork.
         {"layout/kolo.png", button(524, 254, "FIGHT!")},
         {"layout/ko.png", button(481, 158, "K.O.")},
-        {"layout/combo.png", button(186, 46, "COMBO")},
         {"layout/stin.png", picture(fighterShadow)},
         {"layout/dalsi.png", button(172, 45, "NEXT FIGHT")},
         {"layout/nacitani.png", button(142, 36, "LOADING")},

@@ -1,0 +1,34 @@
+// The game's fonts on a Debian desktop: Arial is drawn with Liberation Sans, Comic Sans MS
+// with Comic Neue, every other face with DejaVu Sans.
+#pragma once
+
+#include <map>
+#include <string>
+#include <tuple>
+
+#include "runtime/control.h"
+#include "runtime/sdl/sdl_handles.h"
+
+namespace vk::sdl {
+
+// A font file and the style SDL_ttf must add because the family has no file for it.
+struct FontFace {
+    std::string file;  // empty: no usable font file at all
+    int addedStyle = TTF_STYLE_NORMAL;
+};
+
+FontFace faceFor(const Font& font);
+
+// Points to pixels on the 800 x 600 canvas (96 dots per inch).
+int pixelSize(float points);
+
+class FontBook {
+  public:
+    // nullptr when no font file can be opened; the text is then left out.
+    TTF_Font* open(const Font& font);
+
+  private:
+    std::map<std::tuple<std::string, int, int>, FontPtr> fonts_;
+};
+
+}  // namespace vk::sdl

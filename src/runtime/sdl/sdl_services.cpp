@@ -1,0 +1,145 @@
+#include "runtime/sdl/sdl_services.h"
+
+#include <SDL_image.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <ctime>
+#include <iostream>
+#include <thread>
+
+#include "runtime/sdl/sdl_handles.h"
+
+extern char** environ;
+
+namespace vk::sdl {
+
+namespace {
+std::uint64_t steadyMicros() {
+    using namespace std::chrono;
+    return static_cast<std::uint64_t>(
+        duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count());
+}
+}  // namespace
+
+SdlClock::SdlClock() : start_(steadyMicros()) {}
+
+Micros SdlClock::now() const { return static_cast<Micros>(steadyMicros() - start_); }
+
+double SdlClock::secondsSinceMidnight() const {
+    using namespace std::chrono;
+    const auto wall = system_clock::now();
+    const std::time_t seconds = system_clock::to_time_t(wall);
+    std::tm local{};
+    localtime_r(&seconds, &local);
+    const double fraction =
+        static_cast<double>(duration_cast<microseconds>(wall.time_since_epoch()).count() %
+                            1000000) /
+        1e6;
+    return local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec + fraction;
+}
+
+void SdlPacer::pace(Micros step) {
+    const Micros now = clock_.now();
+    if (target_ < 0 || now - target_ > kMaxLag) target_ = now;
+    target_ += step;
+    if (present_ && now - lastFrame_ >= framePeriod_) {
+        lastFrame_ = now;
+        SDL_PumpEvents();  // keeps the window responsive; events stay queued
+        present_();
+    }
+    const Micros wait = target_ - clock_.now();
+    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(wait));
+}
+
+namespace {
+
+struct ButtonSet {
+    std::vector<SDL_MessageBoxButtonData> buttons;
+};
+
+ButtonSet buttonsFor(MessageButtons buttons) {
+    if (buttons == MessageButtons::Ok)
+        return {{{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
+                  static_cast<int>(MessageAnswer::Ok), "OK"}}};
+    return {
+        {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, static_cast<int>(MessageAnswer::Abort), "Abort"},
+         {0, static_cast<int>(MessageAnswer::Retry), "Retry"},
+         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, static_cast<int>(MessageAnswer::Ignore),
+          "Ignore"}}};
+}
+
+Uint32 flagsFor(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Critical:
+            return SDL_MESSAGEBOX_ERROR;
+        case MessageIcon::Exclamation:
+            return SDL_MESSAGEBOX_WARNING;
+        case MessageIcon::None:
+            break;
+    }
+    return SDL_MESSAGEBOX_INFORMATION;
+}
+
+MessageAnswer defaultAnswer(MessageButtons buttons) {
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Abort;
+}
+
+}  // namespace
+
+MessageAnswer SdlMessageBox::show(const std::string& text, const std::string& title,
+                                  MessageButtons buttons, MessageIcon icon) {
+    if (icon == MessageIcon::Critical) {
+        errorShown_ = true;
+        std::cerr << title << ": " << text << "\n";
+    }
+    const ButtonSet set = buttonsFor(buttons);
+    const SDL_MessageBoxData data{
+        flagsFor(icon), parent_ ? parent_() : nullptr,        title.c_str(),
+        text.c_str(),   static_cast<int>(set.buttons.size()), set.buttons.data(),
+        nullptr};
+    int pressed = -1;
+    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) {
+        if (icon != MessageIcon::Critical) std::cerr << title << ": " << text << "\n";
+        return defaultAnswer(buttons);
+    }
+    return static_cast<MessageAnswer>(pressed);
+}
+
+void XdgLinkOpener::open(const std::string& target) {
+    std::string program = program_;
+    std::string argument = target;
+    char* argv[] = {program.data(), argument.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return;
+    // The handler may take its time; a helper thread collects its exit so no zombie stays.
+    std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
+}
+
+PictureData pictureFromSurface(SDL_Surface& surface) {
+    SurfacePtr rgba(SDL_ConvertSurfaceFormat(&surface, SDL_PIXELFORMAT_RGBA8888, 0));
+    if (!rgba) throw SdlError("Cannot convert a picture");
+    PictureData data;
+    data.width = rgba->w;
+    data.height = rgba->h;
+    data.rgba.resize(static_cast<std::size_t>(rgba->w) * static_cast<std::size_t>(rgba->h));
+    SDL_LockSurface(rgba.get());
+    for (int y = 0; y < rgba->h; ++y) {
+        const auto* row = reinterpret_cast<const std::uint32_t*>(
+            static_cast<const char*>(rgba->pixels) + y * rgba->pitch);
+        std::copy(row, row + rgba->w, data.rgba.begin() + static_cast<std::ptrdiff_t>(y) * rgba->w);
+    }
+    SDL_UnlockSurface(rgba.get());
+    return data;
+}
+
+std::optional<PictureData> SdlPictureDecoder::decode(const std::filesystem::path& file) {
+    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+    if (!source) return std::nullopt;
+    SurfacePtr surface(IMG_Load_RW(source, 1));
+    if (!surface) return std::nullopt;
+    return pictureFromSurface(*surface);
+}
+
+}  // namespace vk::sdl

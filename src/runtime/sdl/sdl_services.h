@@ -1,0 +1,82 @@
+// The real platform's small services: time, pacing, message boxes, links and pictures.
+#pragma once
+
+#include <SDL.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "runtime/platform.h"
+
+namespace vk::sdl {
+
+// Monotonic microseconds since the program started, and the local time of day.
+class SdlClock : public Clock {
+  public:
+    SdlClock();
+    Micros now() const override;
+    double secondsSinceMidnight() const override;
+
+  private:
+    std::uint64_t start_;
+};
+
+// Blocking loops keep their fixed step in real time and still show what they draw: each
+// pacing point sleeps until the step is over and presents a frame when one is due. Input
+// that arrives meanwhile stays queued for the event loop.
+class SdlPacer : public Pacer {
+  public:
+    SdlPacer(const Clock& clock, Micros framePeriod) : clock_(clock), framePeriod_(framePeriod) {}
+    void setFramePresenter(std::function<void()> present) { present_ = std::move(present); }
+    void setFramePeriod(Micros period) { framePeriod_ = period; }
+    void pace(Micros step) override;
+
+  private:
+    // A loop that fell this far behind starts counting again from now instead of racing.
+    static constexpr Micros kMaxLag = 250 * kMicrosPerMilli;
+
+    const Clock& clock_;
+    Micros framePeriod_;
+    std::function<void()> present_;
+    Micros target_ = -1;
+    Micros lastFrame_ = 0;
+};
+
+// SDL's message box, over the game's window when there is one. Error boxes also go to
+// standard error, so a failure is never silent where no box can be shown.
+class SdlMessageBox : public MessageBoxService {
+  public:
+    // The window a box belongs to, looked up when it is shown (it may come and go).
+    void setParent(std::function<SDL_Window*()> window) { parent_ = std::move(window); }
+    MessageAnswer show(const std::string& text, const std::string& title, MessageButtons buttons,
+                       MessageIcon icon) override;
+    // Whether an error box was shown: the game then ended on an error.
+    bool errorShown() const { return errorShown_; }
+
+  private:
+    std::function<SDL_Window*()> parent_;
+    bool errorShown_ = false;
+};
+
+// Opens links with the desktop's handler. The target is one argument of xdg-open and no
+// shell is involved, so no target can run a command. Failures are ignored.
+class XdgLinkOpener : public LinkOpener {
+  public:
+    explicit XdgLinkOpener(std::string program = "xdg-open") : program_(std::move(program)) {}
+    void open(const std::string& target) override;
+
+  private:
+    std::string program_;
+};
+
+// Decodes any picture SDL_image reads, choosing the format by the file's content.
+class SdlPictureDecoder : public PictureDecoder {
+  public:
+    std::optional<PictureData> decode(const std::filesystem::path& file) override;
+};
+
+// The surface's pixels as the runtime keeps them (0xRRGGBBAA).
+PictureData pictureFromSurface(SDL_Surface& surface);
+
+}  // namespace vk::sdl

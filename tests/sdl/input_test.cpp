@@ -1,0 +1,222 @@
+// Keyboard codes, the letterbox scaling and the translation of SDL's events.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <variant>
+
+#include "runtime/sdl/canvas_view.h"
+#include "runtime/sdl/input.h"
+#include "runtime/sdl/key_map.h"
+#include "runtime/sdl/sdl_app.h"
+
+namespace vk::sdl {
+namespace {
+
+struct KeyCase {
+    SDL_Keycode symbol;
+    SDL_Scancode place;
+    std::optional<int> code;
+};
+
+TEST(KeyMap, GivesTheCodesTheGameTests) {
+    const KeyCase cases[] = {
+        // Left player's keys and letters at both ends of the alphabet.
+        {SDLK_a, SDL_SCANCODE_A, 65},
+        {SDLK_d, SDL_SCANCODE_D, 68},
+        {SDLK_w, SDL_SCANCODE_W, 87},
+        {SDLK_z, SDL_SCANCODE_Z, 90},
+        // A German layout: the key labelled Z sits where Y is on others; the label counts.
+        {SDLK_z, SDL_SCANCODE_Y, 90},
+        {SDLK_0, SDL_SCANCODE_0, 48},
+        {SDLK_9, SDL_SCANCODE_9, 57},
+        // Right player's keys.
+        {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
+        {SDLK_UP, SDL_SCANCODE_UP, 38},
+        {SDLK_RIGHT, SDL_SCANCODE_RIGHT, 39},
+        {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
+        {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},
+        {SDLK_DELETE, SDL_SCANCODE_DELETE, 46},
+        {SDLK_HOME, SDL_SCANCODE_HOME, 36},
+        {SDLK_END, SDL_SCANCODE_END, 35},
+        // Keys of the menus and text boxes.
+        {SDLK_RETURN, SDL_SCANCODE_RETURN, 13},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
+        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27},
+        {SDLK_SPACE, SDL_SCANCODE_SPACE, 32},
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8},
+        {SDLK_TAB, SDL_SCANCODE_TAB, 9},
+        {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, 16},
+        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
+        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, 17},
+        {SDLK_LALT, SDL_SCANCODE_LALT, 18},
+        {SDLK_F1, SDL_SCANCODE_F1, 112},
+        {SDLK_F12, SDL_SCANCODE_F12, 123},
+        {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
+        // A Czech layout types accented letters on the digit row: the digit is meant.
+        {0xE9 /* é */, SDL_SCANCODE_0, 48},
+        {0x11B /* ě */, SDL_SCANCODE_2, 50},
+        // Keys the game has no code for.
+        {SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN, std::nullopt},
+        {SDLK_COMMA, SDL_SCANCODE_COMMA, std::nullopt},
+    };
+    for (const KeyCase& c : cases) {
+        EXPECT_EQ(virtualKeyOf(c.symbol, c.place), c.code) << "symbol " << c.symbol;
+    }
+}
+
+TEST(KeyMap, ShiftStateAddsShiftCtrlAndAlt) {
+    const std::pair<Uint16, int> cases[] = {
+        {KMOD_NONE, 0},
+        {KMOD_LSHIFT, 1},
+        {KMOD_RSHIFT, 1},
+        {KMOD_LCTRL, 2},
+        {KMOD_RALT, 4},
+        {KMOD_LSHIFT | KMOD_RCTRL, 3},
+        {KMOD_SHIFT | KMOD_CTRL | KMOD_ALT, 7},
+        {KMOD_NUM | KMOD_CAPS, 0},
+    };
+    for (const auto& [mod, state] : cases) EXPECT_EQ(shiftStateOf(mod), state) << mod;
+}
+
+TEST(Letterbox, KeepsTheCanvasShapeAndCentresIt) {
+    const std::tuple<int, int, ViewRect> cases[] = {
+        {800, 600, {0, 0, 800, 600}},       {1600, 1200, {0, 0, 1600, 1200}},
+        {1920, 1080, {240, 0, 1440, 1080}}, {1280, 1024, {0, 32, 1280, 960}},
+        {1024, 768, {0, 0, 1024, 768}},     {640, 600, {0, 60, 640, 480}},
+    };
+    for (const auto& [w, h, view] : cases) EXPECT_EQ(letterbox(w, h), view) << w << "x" << h;
+}
+
+TEST(Letterbox, WindowPointsBecomeCanvasTwips) {
+    // 1920 x 1080: the canvas is 1440 x 1080 from x = 240, 1.8 window pixels per pixel.
+    auto okButton = windowToTwips(240 + static_cast<int>(328 * 1.8), 480 * 18 / 10, 1920, 1080);
+    ASSERT_TRUE(okButton);
+    EXPECT_EQ(okButton->x, 328 * 15);
+    EXPECT_EQ(okButton->y, 480 * 15);
+    auto corner = windowToTwips(1919 - 240, 1079, 1920, 1080);
+    ASSERT_TRUE(corner);
+    EXPECT_EQ(corner->x, 799 * 15);
+    EXPECT_EQ(corner->y, 599 * 15);
+    EXPECT_FALSE(windowToTwips(239, 500, 1920, 1080));   // left bar
+    EXPECT_FALSE(windowToTwips(1680, 500, 1920, 1080));  // right bar
+    auto same = windowToTwips(104, 496, 800, 600);
+    ASSERT_TRUE(same);
+    EXPECT_EQ(same->x, 104 * 15);
+    EXPECT_EQ(same->y, 496 * 15);
+}
+
+SDL_Event keyEvent(Uint32 type, SDL_Keycode sym, SDL_Scancode place, Uint16 mod = 0,
+                   Uint8 repeat = 0) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.type = type;
+    e.key.repeat = repeat;
+    e.key.keysym.sym = sym;
+    e.key.keysym.scancode = place;
+    e.key.keysym.mod = mod;
+    return e;
+}
+
+SDL_Event mouseButton(Uint32 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    SDL_Event e{};
+    e.type = type;
+    e.button.type = type;
+    e.button.button = button;
+    e.button.x = x;
+    e.button.y = y;
+    return e;
+}
+
+TEST(InputTranslator, KeysBecomeKeyDownUpAndPresses) {
+    InputTranslator input;
+    auto down =
+        input.translate(keyEvent(SDL_KEYDOWN, SDLK_t, SDL_SCANCODE_T, KMOD_LSHIFT), 800, 600);
+    ASSERT_EQ(down.size(), 1u);
+    const auto& kd = std::get<KeyDownEvent>(down[0]);
+    EXPECT_EQ(kd.keyCode, 84);
+    EXPECT_EQ(kd.shift, 1);
+    // The keyboard's own repeat gives further key-downs.
+    auto repeat = input.translate(keyEvent(SDL_KEYDOWN, SDLK_t, SDL_SCANCODE_T, 0, 1), 800, 600);
+    ASSERT_EQ(repeat.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<KeyDownEvent>(repeat[0]));
+    auto up = input.translate(keyEvent(SDL_KEYUP, SDLK_INSERT, SDL_SCANCODE_INSERT), 800, 600);
+    ASSERT_EQ(up.size(), 1u);
+    EXPECT_EQ(std::get<KeyUpEvent>(up[0]).keyCode, 45);
+    // Backspace and Enter type control characters too; SDL sends no text for them.
+    for (auto [sym, place, ch] : {std::tuple{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, '\b'},
+                                  std::tuple{SDLK_RETURN, SDL_SCANCODE_RETURN, '\r'}}) {
+        auto events = input.translate(keyEvent(SDL_KEYDOWN, sym, place), 800, 600);
+        ASSERT_EQ(events.size(), 2u);
+        EXPECT_EQ(std::get<KeyPressEvent>(events[1]).key, ch);
+    }
+    EXPECT_TRUE(
+        input.translate(keyEvent(SDL_KEYDOWN, SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN), 800, 600)
+            .empty());
+}
+
+TEST(InputTranslator, TextGivesOneKeyPressPerByte) {
+    InputTranslator input;
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    std::strcpy(e.text.text, "a\xC3\xA9");  // "aé"
+    auto events = input.translate(e, 800, 600);
+    ASSERT_EQ(events.size(), 3u);
+    EXPECT_EQ(std::get<KeyPressEvent>(events[0]).key, 'a');
+    EXPECT_EQ(std::get<KeyPressEvent>(events[1]).key, '\xC3');
+    EXPECT_EQ(std::get<KeyPressEvent>(events[2]).key, '\xA9');
+}
+
+TEST(InputTranslator, AClickIsAPressAndReleaseOnTheCanvas) {
+    InputTranslator input;
+    // 1280 x 1024: the canvas is 1280 x 960 from y = 32, 1.6 window pixels per pixel.
+    EXPECT_TRUE(
+        input.translate(mouseButton(SDL_MOUSEBUTTONDOWN, 560, 32 + 800), 1280, 1024).empty());
+    auto click = input.translate(mouseButton(SDL_MOUSEBUTTONUP, 560, 32 + 800), 1280, 1024);
+    ASSERT_EQ(click.size(), 1u);
+    const auto& c = std::get<ClickEvent>(click[0]);
+    EXPECT_EQ(c.x, 350 * 15);
+    EXPECT_EQ(c.y, 500 * 15);
+    // A release without a press, a press on the bar, and the right button click nothing.
+    EXPECT_TRUE(input.translate(mouseButton(SDL_MOUSEBUTTONUP, 560, 500), 1280, 1024).empty());
+    input.translate(mouseButton(SDL_MOUSEBUTTONDOWN, 560, 10), 1280, 1024);
+    EXPECT_TRUE(input.translate(mouseButton(SDL_MOUSEBUTTONUP, 560, 500), 1280, 1024).empty());
+    input.translate(mouseButton(SDL_MOUSEBUTTONDOWN, 560, 500, SDL_BUTTON_RIGHT), 1280, 1024);
+    EXPECT_TRUE(
+        input.translate(mouseButton(SDL_MOUSEBUTTONUP, 560, 500, SDL_BUTTON_RIGHT), 1280, 1024)
+            .empty());
+}
+
+TEST(InputTranslator, MovesOnTheCanvasOnly) {
+    InputTranslator input;
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.x = 100;
+    e.motion.y = 40;
+    auto moved = input.translate(e, 1280, 1024);
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(std::get<MouseMoveEvent>(moved[0]).x, 62 * 15);
+    EXPECT_EQ(std::get<MouseMoveEvent>(moved[0]).y, 5 * 15);
+    e.motion.y = 1000;  // the bottom bar
+    EXPECT_TRUE(input.translate(e, 1280, 1024).empty());
+}
+
+TEST(WindowOption, ByArgumentOrEnvironment) {
+    char program[] = "vorkala";
+    char window[] = "--window";
+    char other[] = "--other";
+    char* withOption[] = {program, window};
+    char* without[] = {program, other};
+    unsetenv("VORKALA_WINDOW");
+    EXPECT_TRUE(windowRequested(2, withOption));
+    EXPECT_FALSE(windowRequested(2, without));
+    setenv("VORKALA_WINDOW", "1", 1);
+    EXPECT_TRUE(windowRequested(2, without));
+    setenv("VORKALA_WINDOW", "0", 1);
+    EXPECT_FALSE(windowRequested(2, without));
+    unsetenv("VORKALA_WINDOW");
+}
+
+}  // namespace
+}  // namespace vk::sdl

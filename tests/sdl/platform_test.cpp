@@ -1,0 +1,235 @@
+// The SDL platform's services and its event loop, on SDL's dummy video and audio drivers.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "bytes.h"
+#include "image.h"
+#include "png_encoder.h"
+#include "runtime/data_files.h"
+#include "runtime/headless/headless_platform.h"
+#include "runtime/runtime.h"
+#include "runtime/sdl/cursors.h"
+#include "runtime/sdl/sdl_app.h"
+#include "runtime/sdl/sdl_display.h"
+#include "runtime/sdl/sdl_services.h"
+#include "runtime/timer.h"
+#include "sdl/sdl_test_support.h"
+
+namespace vk::sdl {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+fs::path scratchFolder() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    fs::path folder = fs::temp_directory_path() /
+                      (std::string("vorkala-") + info->name() + "-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    return folder;
+}
+
+TEST(SdlDisplay, TheSwitchCoversTheDesktopAndSwitchingBackLeavesIt) {
+    testing::SdlSession sdl(SDL_INIT_VIDEO);
+    ASSERT_TRUE(sdl.ok());
+    SdlDisplay display(false);
+    const int desktopW = display.desktopWidth(), desktopH = display.desktopHeight();
+    EXPECT_EQ(display.widthPixels(), desktopW);
+    EXPECT_EQ(display.heightPixels(), desktopH);
+    EXPECT_EQ(display.windowIfOpen(), nullptr);
+    display.changeMode(800, 600);
+    ASSERT_NE(display.windowIfOpen(), nullptr);
+    EXPECT_TRUE(display.fullScreen());
+    EXPECT_TRUE(SDL_GetWindowFlags(display.windowIfOpen()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(display.widthPixels(), 800);
+    EXPECT_EQ(display.heightPixels(), 600);
+    display.changeMode(desktopW, desktopH);
+    EXPECT_FALSE(display.fullScreen());
+    EXPECT_FALSE(SDL_GetWindowFlags(display.windowIfOpen()) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    EXPECT_EQ(display.widthPixels(), desktopW);
+}
+
+TEST(SdlDisplay, AWindowedGameNeverGoesFullScreen) {
+    testing::SdlSession sdl(SDL_INIT_VIDEO);
+    SdlDisplay display(true);
+    display.changeMode(800, 600);
+    EXPECT_FALSE(display.fullScreen());
+    int w = 0, h = 0;
+    SDL_GetWindowSize(display.window(), &w, &h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 600);
+}
+
+TEST(SdlPacer, KeepsTheStepInRealTimeAndShowsFramesAtTheirRate) {
+    SdlClock clock;
+    SdlPacer pacer(clock, 25 * kMicrosPerMilli);
+    int frames = 0;
+    pacer.setFramePresenter([&frames] { ++frames; });
+    const Micros start = clock.now();
+    for (int i = 0; i < 20; ++i) pacer.pace(10 * kMicrosPerMilli);
+    const Micros took = clock.now() - start;
+    EXPECT_GE(took, 190 * kMicrosPerMilli);
+    EXPECT_LT(took, 600 * kMicrosPerMilli);
+    EXPECT_GE(frames, 5);
+    EXPECT_LE(frames, 10);
+}
+
+TEST(SdlPacer, ALoopThatFellBehindDoesNotRaceToCatchUp) {
+    SdlClock clock;
+    SdlPacer pacer(clock, 1'000'000);
+    pacer.pace(kMicrosPerMilli);
+    std::this_thread::sleep_for(400ms);  // the loop's own work took long
+    const Micros start = clock.now();
+    for (int i = 0; i < 10; ++i) pacer.pace(5 * kMicrosPerMilli);
+    EXPECT_GE(clock.now() - start, 45 * kMicrosPerMilli);
+}
+
+TEST(SdlClock, TimeOfDayMatchesTheLocalClock) {
+    SdlClock clock;
+    const std::time_t t = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&t, &local);
+    const double expected = local.tm_hour * 3600.0 + local.tm_min * 60.0 + local.tm_sec;
+    EXPECT_NEAR(clock.secondsSinceMidnight(), expected, 2.0);
+    const Micros a = clock.now();
+    std::this_thread::sleep_for(20ms);
+    EXPECT_GE(clock.now() - a, 20 * kMicrosPerMilli);
+}
+
+TEST(SdlPictureDecoder, ReadsPicturesByContentIntoRgba) {
+    const fs::path folder = scratchFolder();
+    gen::Canvas canvas(2, 1);
+    canvas.set(0, 0, gen::rgba(255, 0, 0));
+    canvas.set(1, 0, gen::rgba(0, 255, 0, 128));
+    gen::writeFile(folder / "pose.old", gen::encodePng(canvas));
+    std::ofstream(folder / "text.old") << "no picture here";
+    SdlPictureDecoder decoder;
+    auto picture = decoder.decode(folder / "pose.old");
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture->width, 2);
+    EXPECT_EQ(picture->height, 1);
+    EXPECT_EQ(picture->rgba, (std::vector<std::uint32_t>{0xFF0000FF, 0x00FF0080}));
+    EXPECT_FALSE(decoder.decode(folder / "text.old"));
+    EXPECT_FALSE(decoder.decode(folder / "absent.old"));
+    auto ok = decoder.decode(defaultProgramFolder() / "data/layout/ok.png");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->width, 97);
+    EXPECT_EQ(ok->height, 53);
+    fs::remove_all(folder);
+}
+
+TEST(XdgLinkOpener, TheTargetIsOneArgumentAndNoShellRunsIt) {
+    const fs::path folder = scratchFolder();
+    // "touch" stands in for the desktop's handler: it creates the file its argument names.
+    XdgLinkOpener opener("touch");
+    const std::string target = (folder / "a b; touch injected").string();
+    opener.open(target);
+    const auto deadline = std::chrono::steady_clock::now() + 3s;
+    while (!fs::exists(target) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(fs::exists(target));
+    EXPECT_FALSE(fs::exists(folder / "injected"));
+    EXPECT_FALSE(fs::exists("injected"));
+    XdgLinkOpener("vorkala-no-such-program").open("https://www.vorkala.example/");
+    fs::remove_all(folder);
+}
+
+TEST(Cursors, HotSpotIsTheTopmostOpaquePixel) {
+    PictureData hand{4, 3, std::vector<std::uint32_t>(12, 0)};
+    hand.rgba[1 * 4 + 2] = 0xFFFFFFFF;
+    hand.rgba[2 * 4 + 0] = 0xFFFFFFFF;
+    hand.rgba[0 * 4 + 3] = 0xFFFFFF40;  // faint: not where it points
+    const SDL_Point hot = cursorHotSpot(hand);
+    EXPECT_EQ(hot.x, 2);
+    EXPECT_EQ(hot.y, 1);
+    const SDL_Point none = cursorHotSpot({2, 2, std::vector<std::uint32_t>(4, 0)});
+    EXPECT_EQ(none.x, 0);
+    EXPECT_EQ(none.y, 0);
+}
+
+// The event loop with a real window on the dummy driver.
+class EventLoopTest : public ::testing::Test {
+  protected:
+    EventLoopTest()
+        : app({.windowed = true}, settings, scratchFolder()),
+          runtime(app.platform()),
+          screen(runtime, "loop", "Loop") {}
+
+    static void push(Uint32 type, int x, int y) {
+        SDL_Event e{};
+        e.type = type;
+        e.button.type = type;
+        e.button.button = SDL_BUTTON_LEFT;
+        e.button.x = x;
+        e.button.y = y;
+        SDL_PushEvent(&e);
+    }
+
+    MemorySettings settings;
+    SdlApp app;
+    Runtime runtime;
+    testing::FreeScreen screen;
+};
+
+TEST_F(EventLoopTest, TimersTickWithoutBusyWaitingAndTheLoopEndsWithTheProgram) {
+    int ticks = 0;
+    screen.ui().tick.onTimer = [&] {
+        if (++ticks == 30) runtime.endProgram();
+    };
+    const auto wallStart = std::chrono::steady_clock::now();
+    const std::clock_t cpuStart = std::clock();
+    const int status = app.run(runtime, [&] {
+        screen.show();
+        runtime.platform().display.changeMode(800, 600);
+        screen.ui().tick.setInterval(1);
+    });
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
+    const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(ticks, 30);
+    // A 1 ms timer ticks at the runtime's 16 ms resolution, and the loop sleeps between.
+    EXPECT_GE(wall, 0.4);
+    EXPECT_LT(cpu, wall * 0.5);
+}
+
+TEST_F(EventLoopTest, ClicksReachTheControlUnderThePointer) {
+    int okClicks = 0, otherClicks = 0;
+    Control& ok = screen.ui().add("OK", ControlKind::Image,
+                                  {.left = 4920, .top = 7200, .width = 1455, .height = 795});
+    Control& other = screen.ui().add("Other", ControlKind::Image,
+                                     {.left = 0, .top = 0, .width = 1455, .height = 795});
+    ok.onClick = [&] {
+        ++okClicks;
+        runtime.endProgram();
+    };
+    other.onClick = [&] { ++otherClicks; };
+    const int status = app.run(runtime, [&] {
+        screen.show();
+        runtime.platform().display.changeMode(800, 600);
+        push(SDL_MOUSEBUTTONDOWN, 330, 500);
+        push(SDL_MOUSEBUTTONUP, 330, 500);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(okClicks, 1);
+    EXPECT_EQ(otherClicks, 0);
+}
+
+TEST_F(EventLoopTest, ClosingTheWindowEndsTheGame) {
+    const int status = app.run(runtime, [&] {
+        screen.show();
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_TRUE(runtime.ended());
+}
+
+}  // namespace
+}  // namespace vk::sdl
