@@ -14,4 +14,8 @@ inline constexpr vk::Micros kFinishingFrame = 1 * vk::kMicrosPerMilli;
 // 100 steps take a fifth of a second, long enough to be seen.
 inline constexpr vk::Micros kGlideStep = 2 * vk::kMicrosPerMilli;
 
+// One step of a turbo ladder glide: each picture's 10000 steps take a tenth of a second,
+// so the 14 pictures of a ladder settle into their tower in under a second and a half.
+inline constexpr vk::Micros kLadderGlideStep = 10;
+
 }  // namespace vorkala::pacing
