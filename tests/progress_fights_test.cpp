@@ -28,7 +28,10 @@ void computerOnTheRight(ProgressRun& run, const char* difficultyButton) {
 }
 
 TEST_F(ProgressFixture, FightsAgainstTheComputerCountUnlockAndPersistAcrossARestart) {
-    const std::string name = "\xC5\xBD" "ofie \"\xC4\x8E\xC3\xA1" "bel\" O'Brien";
+    const std::string name =
+        "\xC5\xBD"
+        "ofie \"\xC4\x8E\xC3\xA1"
+        "bel\" O'Brien";
     {
         ProgressRun run(file);
         run.okOnTitle();
@@ -168,8 +171,7 @@ TEST_P(DamagedSettings, GiveTheFirstRunOrEmptyRowsButNeverACrash) {
     again.okOnTitle();
     ASSERT_FALSE(again.runtime.ended());
     ASSERT_TRUE(again.game.vyberpostav().visible());
-    for (auto [label, key] : stageCounters(again.store()))
-        EXPECT_EQ(label->caption(), "0") << key;
+    for (auto [label, key] : stageCounters(again.store())) EXPECT_EQ(label->caption(), "0") << key;
     EXPECT_EQ(again.ui().meno[0].text(), t.firstRunAfter ? "Zakrel" : "");
     EXPECT_EQ(again.ui().skore[0].caption(), t.firstRunAfter ? "100" : "");
     // The toggles read the counters as numbers: they work too.

@@ -17,9 +17,8 @@ std::string pictureOf(const vk::Control& c) {
 void expectRightTower(ProgressRun& run) {
     const auto& opponents = ladderOpponents(Side::Right);
     for (int rung = 1; rung <= kTowerRungs; ++rung) {
-        const vk::Control& picture = rung <= kLadderSteps
-                                         ? run.ui().portraits[opponents[rung - 1]]
-                                         : run.ui().pravejotaznik1[0];
+        const vk::Control& picture = rung <= kLadderSteps ? run.ui().portraits[opponents[rung - 1]]
+                                                          : run.ui().pravejotaznik1[0];
         const TowerPlace place = towerPlace(Side::Right, rung);
         EXPECT_EQ(picture.left(), place.left) << rung;
         EXPECT_EQ(picture.top(), place.top) << rung;
@@ -132,12 +131,12 @@ TEST_P(LadderEnds, ByTheLastLifeOrTheLastStep) {
     EXPECT_EQ(run.ui().portraits["oxa"].left(), portraitLeft(*findFighter("oxa")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, LadderEnds,
-    ::testing::Values(
-        LadderEndCase{"last_life_lost", "1", "5", "10", "20", "0", "5", "0", "\\data\\obr\\mrtev.old"},
-        LadderEndCase{"last_step_won", "2", "13", "44", "3", "2", "14", "0", "\\data\\obr\\2.old"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, LadderEnds,
+                         ::testing::Values(LadderEndCase{"last_life_lost", "1", "5", "10", "20",
+                                                         "0", "5", "0", "\\data\\obr\\mrtev.old"},
+                                           LadderEndCase{"last_step_won", "2", "13", "44", "3", "2",
+                                                         "14", "0", "\\data\\obr\\2.old"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProgressFixture, TheResumeCodePutsTheLeftHumanBackAtStepEleven) {
     ProgressRun run(file);
@@ -157,8 +156,8 @@ TEST_F(ProgressFixture, TheResumeCodePutsTheLeftHumanBackAtStepEleven) {
     expectRightTower(run);
     expectRightLadderAt(run, 11);
     EXPECT_TRUE(run.ui().portraits["Robot"].enabled());
-    for (auto* c : {&run.ui().Image2, &run.ui().Image3, &run.ui().Text2, &run.ui().Text3,
-                    &run.ui().Picture2})
+    for (auto* c :
+         {&run.ui().Image2, &run.ui().Image3, &run.ui().Text2, &run.ui().Text3, &run.ui().Picture2})
         EXPECT_FALSE(c->visible()) << c->name();
 
     // The secret fighter of step 12 comes out when its turn comes.

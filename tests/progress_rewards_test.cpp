@@ -58,7 +58,8 @@ TEST_P(StageRewards, RevealTheirRostersFightersAndWriteTheirCode) {
     EXPECT_FALSE(ui().Tvujkod.visible());
     EXPECT_EQ(ui().portraits["tk"].visible(), t.covers.count(0) == 1);
     EXPECT_FALSE(ui().portraits["rodi"].visible());
-    for (auto [button, lives] : {std::pair{&C::Image10, &C::Picture1}, {&C::Image11, &C::Picture2}}) {
+    for (auto [button, lives] :
+         {std::pair{&C::Image10, &C::Picture1}, {&C::Image11, &C::Picture2}}) {
         EXPECT_EQ((ui().*button).visible(), button == t.turboButton);
         EXPECT_EQ((ui().*lives).visible(), lives == t.turboLives);
     }
@@ -70,28 +71,70 @@ INSTANTIATE_TEST_SUITE_P(
     Counters, StageRewards,
     ::testing::Values(
         RewardCase{"none", &S::LehkaL, "0", "0", Side::Left, {}, nullptr, nullptr, nullptr},
-        RewardCase{"left_easy_2", &S::LehkaL, "2", "2", Side::Left, {1, 2}, "mravenec", nullptr,
+        RewardCase{
+            "left_easy_2", &S::LehkaL, "2", "2", Side::Left, {1, 2}, "mravenec", nullptr, nullptr},
+        RewardCase{"right_easy_over",
+                   &S::LehkaP,
+                   "7",
+                   "3",
+                   Side::Right,
+                   {1, 2, 3},
+                   "jasan",
+                   nullptr,
                    nullptr},
-        RewardCase{"right_easy_over", &S::LehkaP, "7", "3", Side::Right, {1, 2, 3}, "jasan",
-                   nullptr, nullptr},
-        RewardCase{"left_medium_1", &S::StredniL, "1", "1", Side::Left, {4}, "vlk", nullptr,
+        RewardCase{
+            "left_medium_1", &S::StredniL, "1", "1", Side::Left, {4}, "vlk", nullptr, nullptr},
+        RewardCase{"right_medium_3",
+                   &S::StredniP,
+                   "3",
+                   "3",
+                   Side::Right,
+                   {4, 5, 6},
+                   "sopka",
+                   nullptr,
                    nullptr},
-        RewardCase{"right_medium_3", &S::StredniP, "3", "3", Side::Right, {4, 5, 6}, "sopka",
-                   nullptr, nullptr},
-        RewardCase{"left_hard_5", &S::TezkaL, "5", "5", Side::Left, {7, 8, 9, 10, 11}, "kondor",
-                   nullptr, nullptr},
-        RewardCase{"left_hard_over", &S::TezkaL, "9", "6", Side::Left, {0, 7, 8, 9, 10, 11},
-                   "drak", &C::Image11, &C::Picture2},
-        RewardCase{"right_hard_4", &S::TezkaP, "4", "4", Side::Right, {7, 8, 9, 10}, "vichr",
-                   nullptr, nullptr},
-        RewardCase{"right_hard_5", &S::TezkaP, "5", "5", Side::Right, {7, 8, 9, 10, 11},
-                   "tornado", &C::Image10, &C::Picture1},
+        RewardCase{"left_hard_5",
+                   &S::TezkaL,
+                   "5",
+                   "5",
+                   Side::Left,
+                   {7, 8, 9, 10, 11},
+                   "kondor",
+                   nullptr,
+                   nullptr},
+        RewardCase{"left_hard_over",
+                   &S::TezkaL,
+                   "9",
+                   "6",
+                   Side::Left,
+                   {0, 7, 8, 9, 10, 11},
+                   "drak",
+                   &C::Image11,
+                   &C::Picture2},
+        RewardCase{"right_hard_4",
+                   &S::TezkaP,
+                   "4",
+                   "4",
+                   Side::Right,
+                   {7, 8, 9, 10},
+                   "vichr",
+                   nullptr,
+                   nullptr},
+        RewardCase{"right_hard_5",
+                   &S::TezkaP,
+                   "5",
+                   "5",
+                   Side::Right,
+                   {7, 8, 9, 10, 11},
+                   "tornado",
+                   &C::Image10,
+                   &C::Picture1},
         // Counters damaged in the settings arrive as text that is not a number.
         RewardCase{"empty_text", &S::TezkaL, "", "0", Side::Left, {}, nullptr, nullptr, nullptr},
-        RewardCase{"not_a_number", &S::LehkaP, "tri", "0", Side::Right, {}, nullptr, nullptr,
-                   nullptr},
-        RewardCase{"fraction", &S::StredniP, "2.5", "2.5", Side::Right, {4, 5}, "hora", nullptr,
-                   nullptr}),
+        RewardCase{
+            "not_a_number", &S::LehkaP, "tri", "0", Side::Right, {}, nullptr, nullptr, nullptr},
+        RewardCase{
+            "fraction", &S::StredniP, "2.5", "2.5", Side::Right, {4, 5}, "hora", nullptr, nullptr}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Rewards, TheLastStageInOrderWritesTheCode) {
@@ -183,10 +226,8 @@ TEST_F(Rewards, ThePromptBlinksUntilTheCodeBoxIsClicked) {
         vk::Colour back, fore;
     };
     const Tick ticks[] = {
-        {1000, "your code?", 0xC000C0, 0},
-        {2000, kCzechCodePrompt, 0xC000C0, 0x40},
-        {3000, kEnglishCodePrompt, 0x40, 0xC000C0},
-        {4000, kCzechCodePrompt, 0xC000C0, 0x40},
+        {1000, "your code?", 0xC000C0, 0},          {2000, kCzechCodePrompt, 0xC000C0, 0x40},
+        {3000, kEnglishCodePrompt, 0x40, 0xC000C0}, {4000, kCzechCodePrompt, 0xC000C0, 0x40},
         {5000, kEnglishCodePrompt, 0x40, 0xC000C0},
     };
     for (const Tick& tick : ticks) {
@@ -204,8 +245,8 @@ TEST_F(Rewards, ThePromptBlinksUntilTheCodeBoxIsClicked) {
 // ---- the high-score row
 
 TEST(HighScoreRows, FollowThePointBands) {
-    const std::pair<double, int> cases[] = {{0, -1},  {4, -1},  {5, 4},  {9, 4},   {10, 3},
-                                            {19, 3},  {20, 2},  {49, 2}, {50, 1},  {99, 1},
+    const std::pair<double, int> cases[] = {{0, -1},  {4, -1},  {5, 4},  {9, 4},  {10, 3},
+                                            {19, 3},  {20, 2},  {49, 2}, {50, 1}, {99, 1},
                                             {100, 0}, {145, 0}, {-3, -1}};
     for (auto [points, row] : cases) EXPECT_EQ(highScoreRow(points), row) << points;
 }

@@ -50,10 +50,10 @@ std::vector<Code> buildCodes() {
     // Every reward code gives again what its stage gave.
     for (const StageReward& reward : stageRewards())
         for (std::size_t i = 0; i < reward.codes.size(); ++i)
-            codes.push_back({reward.codes[i], [&reward, count = static_cast<int>(i) + 1](
-                                                  Vyberpostav& s) {
-                                 revealStage(s.ui(), reward, count);
-                             }});
+            codes.push_back(
+                {reward.codes[i], [&reward, count = static_cast<int>(i) + 1](Vyberpostav& s) {
+                     revealStage(s.ui(), reward, count);
+                 }});
     return codes;
 }
 

@@ -17,7 +17,8 @@ struct PointBand {
     double from;
     int row;
 };
-constexpr std::array<PointBand, kHighScoreRows> kBands{{{100, 0}, {50, 1}, {20, 2}, {10, 3}, {5, 4}}};
+constexpr std::array<PointBand, kHighScoreRows> kBands{
+    {{100, 0}, {50, 1}, {20, 2}, {10, 3}, {5, 4}}};
 
 }  // namespace
 

@@ -21,7 +21,8 @@ namespace {
 constexpr std::array<const char*, kLadderSteps> kLeftOpponents{
     "pz2", "tk", "pan", "krt", "rak", "xeo", "dulo", "fe", "Durvak", "bh", "zk", "Gradun", "Kuvo"};
 constexpr std::array<const char*, kLadderSteps> kRightOpponents{
-    "tb", "vst", "gv", "rn", "pz", "brejl", "zetro", "lirka", "girl", "Zuvka", "Robot", "rodi", "oxa"};
+    "tb",    "vst",  "gv",    "rn",    "pz",   "brejl", "zetro",
+    "lirka", "girl", "Zuvka", "Robot", "rodi", "oxa"};
 
 // Steps 2 to 13: from 70 energy and 3 a blow up to 300 and 20.
 constexpr std::array<LadderOpponent, kLadderSteps - 1> kOpponentValues{{

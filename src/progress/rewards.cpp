@@ -17,17 +17,65 @@ using S = PocitadloControls;
 using C = VyberpostavControls;
 
 const std::vector<StageReward> kRewards{
-    {&S::LehkaP, "pocitadlo.LehkaP", Side::Right, 3, 1, 3, false, nullptr, nullptr,
+    {&S::LehkaP,
+     "pocitadlo.LehkaP",
+     Side::Right,
+     3,
+     1,
+     3,
+     false,
+     nullptr,
+     nullptr,
      {"lipa", "javor", "jasan"}},
-    {&S::LehkaL, "pocitadlo.LehkaL", Side::Left, 3, 1, 3, false, nullptr, nullptr,
+    {&S::LehkaL,
+     "pocitadlo.LehkaL",
+     Side::Left,
+     3,
+     1,
+     3,
+     false,
+     nullptr,
+     nullptr,
      {"krtek", "mravenec", "kobylka"}},
-    {&S::StredniP, "pocitadlo.StredniP", Side::Right, 3, 4, 3, false, nullptr, nullptr,
+    {&S::StredniP,
+     "pocitadlo.StredniP",
+     Side::Right,
+     3,
+     4,
+     3,
+     false,
+     nullptr,
+     nullptr,
      {"skala", "hora", "sopka"}},
-    {&S::StredniL, "pocitadlo.StredniL", Side::Left, 3, 4, 3, false, nullptr, nullptr,
+    {&S::StredniL,
+     "pocitadlo.StredniL",
+     Side::Left,
+     3,
+     4,
+     3,
+     false,
+     nullptr,
+     nullptr,
      {"vlk", "rys", "medved"}},
-    {&S::TezkaP, "pocitadlo.TezkaP", Side::Right, 5, 7, 5, false, &C::Image10, &C::Picture1,
+    {&S::TezkaP,
+     "pocitadlo.TezkaP",
+     Side::Right,
+     5,
+     7,
+     5,
+     false,
+     &C::Image10,
+     &C::Picture1,
      {"blesk", "hrom", "boure", "vichr", "tornado"}},
-    {&S::TezkaL, "pocitadlo.TezkaL", Side::Left, 6, 7, 5, true, &C::Image11, &C::Picture2,
+    {&S::TezkaL,
+     "pocitadlo.TezkaL",
+     Side::Left,
+     6,
+     7,
+     5,
+     true,
+     &C::Image11,
+     &C::Picture2,
      {"orel", "sokol", "jestrab", "vyr", "kondor", "drak"}},
 };
 
@@ -40,7 +88,8 @@ const std::vector<StageReward>& stageRewards() { return kRewards; }
 
 void revealStage(VyberpostavControls& c, const StageReward& reward, int count) {
     const int covers = std::min(count, reward.covers);
-    for (int i = 0; i < covers; ++i) c.covers(reward.roster)[reward.firstCover + i].setVisible(false);
+    for (int i = 0; i < covers; ++i)
+        c.covers(reward.roster)[reward.firstCover + i].setVisible(false);
     if (reward.secretAtMaximum && count >= reward.maximum) {
         c.covers(reward.roster)[0].setVisible(false);
         c.portraits[secretFighter(reward.roster)].setVisible(true);

@@ -109,8 +109,8 @@ const std::string kPz2Stance = "\\data\\obr\\2pzopost1.old";
 
 }  // namespace
 
-bool Vyberpostav::glide(vk::Control& item, const GlideTarget& target, int steps,
-                        bool letEventsRun, vk::Micros stepTime) {
+bool Vyberpostav::glide(vk::Control& item, const GlideTarget& target, int steps, bool letEventsRun,
+                        vk::Micros stepTime) {
     const vk::ControlSet* controls = controlsIfLoaded();
     const double startLeft = item.left(), startTop = item.top();
     // The target is read at every step: a difficulty button may shift it meanwhile.
