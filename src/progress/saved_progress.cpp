@@ -1,5 +1,8 @@
 #include "progress/saved_progress.h"
 
+#include <cmath>
+
+#include "runtime/control.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
@@ -39,5 +42,25 @@ void saveHighScoreTable(Game& game) {
     for (int row = 0; row < kHighScoreRows; ++row)
         saveSetting(game, highScorePointsKey(row), game.vyberpostav().ui().skore[row].caption());
 }
+
+void saveStageCounters(Game& game) {
+    for (auto [label, key] : stageCounters(game.pocitadlo().ui()))
+        saveSetting(game, key, label->caption());
+}
+
+void deleteSavedProgress(Game& game) {
+    game.runtime().platform().settings.deleteSection(kAppTitle, kSettingsSection);
+}
+
+std::optional<double> numberIn(const std::string& text) {
+    try {
+        const double value = vk::toDouble(text);
+        if (std::isfinite(value)) return value;
+    } catch (const vk::RuntimeError&) {
+    }
+    return std::nullopt;
+}
+
+double stageCount(const vk::Control& counter) { return numberIn(counter.caption()).value_or(0); }
 
 }  // namespace vorkala

@@ -6,6 +6,7 @@
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
+#include "shell/pacing.h"
 #include "shell/pocitadlo.h"
 
 namespace vorkala {
@@ -139,7 +140,7 @@ void Vyberpostav::chooseDifficulty(const DifficultyButton& button) {
     target.top -= kButtonRise;
     // Should the hand-over unload the screen meanwhile, the glide stops there; the
     // difficulty is still written, as the fight it starts needs it.
-    glide(chosen, target, kGlideSteps, button.glideLetsEventsRun);
+    glide(chosen, target, kGlideSteps, button.glideLetsEventsRun, pacing::kGlideStep);
     target.left += shiftLeft;
     target.top += kButtonRise;
     (store.*button.difficulty).setCaption(button.difficultyValue);

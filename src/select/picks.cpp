@@ -109,15 +109,15 @@ const std::string kPz2Stance = "\\data\\obr\\2pzopost1.old";
 
 }  // namespace
 
-bool Vyberpostav::glide(vk::Control& item, const GlideTarget& target, int steps,
-                        bool letEventsRun) {
+bool Vyberpostav::glide(vk::Control& item, const GlideTarget& target, int steps, bool letEventsRun,
+                        vk::Micros stepTime) {
     const vk::ControlSet* controls = controlsIfLoaded();
     const double startLeft = item.left(), startTop = item.top();
     // The target is read at every step: a difficulty button may shift it meanwhile.
     for (glideStep = 1; glideStep <= steps; ++glideStep) {
         item.move(static_cast<float>(startLeft + (target.left - startLeft) * glideStep / steps),
                   static_cast<float>(startTop + (target.top - startTop) * glideStep / steps));
-        runtime().pace(pacing::kGlideStep);
+        runtime().pace(stepTime);
         if (letEventsRun) {
             runtime().doEvents();
             if (controlsIfLoaded() != controls) return false;
@@ -140,7 +140,7 @@ void Vyberpostav::pick(const Fighter& fighter) {
     // Once the fight has taken over, the rest of the pick is dropped: the fight goes on
     // with the two fighters that were counted.
     if (!glide(c.portraits.of(fighter), this->*side.glideTarget, kGlideSteps,
-               extras.glideLetsEventsRun))
+               extras.glideLetsEventsRun, pacing::kGlideStep))
         return;
     if (side.turboTestAfterGlide) turboTick(fighter, side, extras);
     if (extras.otherComputerTick > 0) {

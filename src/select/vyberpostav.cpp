@@ -29,6 +29,7 @@ Vyberpostav::Vyberpostav(Game& game)
     exposeVariable("rightGlideTarget.Top", rightGlideTarget.top);
     exposeVariable("glideStep", glideStep);
     exposeVariable("pulseCount", pulseCount);
+    exposeVariable("blinkCount", blinkCount);
     exposeRoutines();
 }
 
@@ -61,6 +62,12 @@ void Vyberpostav::exposeRoutines() {
         {"presunp", &Vyberpostav::presunp},
         {"zaplejl", &Vyberpostav::zaplejl},
         {"zaplejp", &Vyberpostav::zaplejp},
+        {"Text1_Change", &Vyberpostav::Text1_Change},
+        {"Text1_Click", &Vyberpostav::Text1_Click},
+        {"Timer3_Timer", &Vyberpostav::Timer3_Timer},
+        {"Timer6_Timer", &Vyberpostav::Timer6_Timer},
+        {"Image14_Click", &Vyberpostav::Image14_Click},
+        {"VYM_Click", &Vyberpostav::VYM_Click},
     };
     for (auto [name, routine] : routines)
         exposeRoutine(name, [this, routine] { (this->*routine)(); });
@@ -92,6 +99,12 @@ void Vyberpostav::bindEvents(VyberpostavControls& c) {
     c.Image12.onClick = [this] { Image12_Click(); };
     c.Image13.onClick = [this] { Image13_Click(); };
     c.Image15.onClick = [this] { Image15_Click(); };
+    c.Timer3.onTimer = [this] { Timer3_Timer(); };
+    c.Timer6.onTimer = [this] { Timer6_Timer(); };
+    c.Text1.onChange = [this] { Text1_Change(); };
+    c.Text1.onClick = [this] { Text1_Click(); };
+    c.Image14.onClick = [this] { Image14_Click(); };
+    c.VYM.onClick = [this] { VYM_Click(); };
     for (const Fighter& fighter : roster()) {
         vk::Control& portrait = c.portraits.of(fighter);
         portrait.onClick = [this, &fighter] { pick(fighter); };

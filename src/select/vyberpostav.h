@@ -212,6 +212,7 @@ struct GlideTarget {
 class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
   public:
     explicit Vyberpostav(Game& game);
+    Game& game() const { return game_; }
 
     // Hand-over to the fight and the screen's other timers.
     void Timer1_Timer();
@@ -254,6 +255,15 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     void zaplejl();
     void zaplejp();
 
+    // The code box, its prompt blink, the high-score row of the name entry, the exit and
+    // the deletion of the saved progress.
+    void Text1_Change();
+    void Text1_Click();
+    void Timer3_Timer();
+    void Timer6_Timer();
+    void Image14_Click();
+    void VYM_Click();
+
     GlideTarget leftGlideTarget, rightGlideTarget;
     // 0 until the first load has opened the selection sound, 1 from then on.
     int soundFlag = 0;
@@ -262,6 +272,8 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     int glideStep = 0;
     // The button pulse: 1 shrinks the buttons, 2 gives back their design sizes.
     int pulseCount = 0;
+    // The code box's prompt blink: 2 shows the Czech prompt, 3 the English one.
+    int blinkCount = 0;
 
   protected:
     void bindEvents(VyberpostavControls& c) override;
@@ -278,7 +290,8 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
 
     // Moves `item` to `target` in `steps` steps, counted in glideStep. Returns false when
     // the screen was unloaded while pending events ran: nothing of it may be touched then.
-    bool glide(vk::Control& item, const GlideTarget& target, int steps, bool letEventsRun);
+    bool glide(vk::Control& item, const GlideTarget& target, int steps, bool letEventsRun,
+               vk::Micros stepTime);
     void clickSound();
 
     void turboTick(const Fighter& fighter, const PickSide& side, const PickExtras& extras);
@@ -291,6 +304,10 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     void toggleComputer(const ComputerToggle& toggle);
     void chooseDifficulty(const DifficultyButton& button);
     void startTurbo(const TurboButton& button);
+
+    // The ladder of the roster of `side`: its set-up for the current step and its glides.
+    void prepareLadder(Side side);
+    void layOutLadder(Side side);
 
     Game& game_;
 };

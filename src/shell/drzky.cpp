@@ -42,9 +42,11 @@ DrzkyControls::DrzkyControls(vk::Runtime& runtime, vk::Screen& screen)
 
 Drzky::Drzky(Game& game) : ScreenOf(game.runtime(), "drzky", "Vorkala - drzky"), game_(game) {
     exposeRoutine("AdvanceLoadingBar", [this] { AdvanceLoadingBar(); });
+    exposeRoutine("Image1_Click", [this] { Image1_Click(); });
 }
 
 void Drzky::bindEvents(DrzkyControls& c) {
+    c.Image1.onClick = [this] { Image1_Click(); };
     c.Image2.onClick = [this] { Image2_Click(); };
     c.Image3.onClick = [this] { Image3_Click(); };
     c.Image4.onClick = [this] { Image4_Click(); };

@@ -45,6 +45,8 @@ class Drzky : public vk::ScreenOf<DrzkyControls> {
 
     // Widens the loading screen's bar by one step (loading that screen if needed).
     void AdvanceLoadingBar();
+    // Next fight: the bookkeeping behind the loading screen, then the selection screen.
+    void Image1_Click();
     void Image2_Click();
     void Image3_Click();
     void Image4_Click();

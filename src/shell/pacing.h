@@ -24,4 +24,8 @@ inline constexpr vk::Micros kPushApartStep = 10 * vk::kMicrosPerMilli;
 // so this is not a blocking loop, but without a pace the drops would not be seen.
 inline constexpr vk::Micros kBloodFrame = 4 * vk::kMicrosPerMilli;
 
+// One step of a turbo ladder glide: each picture's 10000 steps take a tenth of a second,
+// so the 14 pictures of a ladder settle into their tower in under a second and a half.
+inline constexpr vk::Micros kLadderGlideStep = 10;
+
 }  // namespace vorkala::pacing
