@@ -95,10 +95,10 @@ class FightFixture : public ::testing::Test {
     }
     static constexpr float kStanding = 4420;
 
-    // Stops gravity and the rise, so a test can hold a fighter in the air.
+    // Stops gravity, the rise and the apex, so a test can hold a fighter in the air.
     void holdInTheAir() {
-        for (vk::Timer* t :
-             {&fight().Timer11, &fight().Timer22, &fight().Timer20, &fight().Timer23})
+        for (vk::Timer* t : {&fight().Timer11, &fight().Timer22, &fight().Timer20, &fight().Timer23,
+                             &fight().Timer4, &fight().Timer13})
             t->setEnabled(false);
     }
 
