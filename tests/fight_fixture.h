@@ -85,9 +85,21 @@ class FightFixture : public ::testing::Test {
         });
     }
 
+    // Both fighters stand where gravity leaves a sprite of the design height: on the first
+    // 100-twip step below the ground line 4320.
     void startFight(const std::string& leftEnergy = "50", const std::string& rightEnergy = "50") {
         fillStores(leftEnergy, rightEnergy);
         loadFight();
+        fight().prvni.setTop(kStanding);
+        fight().druhej.setTop(kStanding);
+    }
+    static constexpr float kStanding = 4420;
+
+    // Stops gravity, the rise and the apex, so a test can hold a fighter in the air.
+    void holdInTheAir() {
+        for (vk::Timer* t : {&fight().Timer11, &fight().Timer22, &fight().Timer20, &fight().Timer23,
+                             &fight().Timer4, &fight().Timer13})
+            t->setEnabled(false);
     }
 
     // Energies as the blows leave them; Timer12 copies them for the time-out.

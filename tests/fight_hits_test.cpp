@@ -157,6 +157,7 @@ TEST_P(KickFromTheAir, ThrowsTheVictimToItsEdgeAndOntoItsGround) {
     vk::Control& victim = t.leftVictim ? c.prvni : c.druhej;
     vk::Control& attacker = t.leftVictim ? c.druhej : c.prvni;
     place(4000, 6000);
+    holdInTheAir();
     victim.setTop(4200);
     attacker.setTop(4320 - t.aboveGround);
     c.Timer7.setEnabled(false);
@@ -202,9 +203,10 @@ TEST_F(FightFixture, KickedLeftFighterBleedsSevenDropsUpAndAway) {
     };
     call("dkop");
     ASSERT_EQ(frames.size(), 50u);
-    const std::pair<float, float> after50[] = {{3000, 3820}, {2500, 4320}, {2000, 4320},
-                                               {1500, 3820}, {3500, 2320}, {1000, 1820},
-                                               {0, 1320}};
+    // The drops start from the victim standing on its ground at 4420.
+    const std::pair<float, float> after50[] = {{3000, 3920}, {2500, 4420}, {2000, 4420},
+                                               {1500, 3920}, {3500, 2420}, {1000, 1920},
+                                               {0, 1420}};
     for (int k = 0; k < 7; ++k) EXPECT_EQ(frames[49][k], after50[k]) << k;
     for (int k = 0; k < 7; ++k) EXPECT_FALSE(fight().Shape1[k].visible());
     EXPECT_EQ(fight().prvni.left(), 2800) << "pushed back after the drops";

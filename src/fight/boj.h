@@ -27,6 +27,10 @@ struct DamageRow;
 struct VictimRow;
 struct ReactionRow;
 struct ComboRow;
+struct StepRow;
+struct DashRow;
+struct JumpSide;
+struct IdleSide;
 
 namespace fight_colours {
 constexpr vk::Colour kBackground = 0xC0C0C0;
@@ -159,6 +163,46 @@ class Boj : public vk::ScreenOf<BojControls> {
     void Image4_Click();
     void Image5_Click();
 
+    // Steps: the left fighter forward (`vpravo`) and back (`vlevo`), the right fighter
+    // forward (`vl`) and back (`vp`); dashes back of the left (`utekl`) and right (`utek`).
+    void vpravo();
+    void vlevo();
+    void vl();
+    void vp();
+    void utekl();
+    void utek();
+
+    // The shared keyboard: keys write the held actions and jump requests, which the two
+    // held-action timers turn into moves and blows.
+    void Form_KeyDown(int keyCode, int shift) override;
+    void Form_KeyUp(int keyCode, int shift) override;
+    void Timer17_Timer();
+    void Timer18_Timer();
+
+    // The computer opponents: the gates open within reach, then a random move per tick
+    // (`pohyb` for the left fighter, `poh` for the right one).
+    void Timer10_Timer();
+    void Timer1_Timer();
+    void Timer5_Timer();
+    void pohyb();
+    void poh();
+
+    // Idle poses: the stance for both, the second frame per fighter.
+    void Timer15_Timer();
+    void Timer7_Timer();
+    void Timer8_Timer();
+    void pohybbezcomp();
+    void pohbezcomp();
+
+    // Jumps: rise, apex and landing, gravity, per side; the shadows of both.
+    void Timer20_Timer();
+    void Timer23_Timer();
+    void Timer4_Timer();
+    void Timer13_Timer();
+    void Timer11_Timer();
+    void Timer22_Timer();
+    void Timer16_Timer();
+
     // Blows of the right fighter (low kick, high kick, low punch, high punch) and of the
     // left one in the same order.
     void dkop();
@@ -200,6 +244,7 @@ class Boj : public vk::ScreenOf<BojControls> {
     std::string akcel, akcep;                        // held actions of the left and right player
     int skokl = 0, skokp = 0;                        // jump requests
     std::int16_t kroky = 0;                          // step counter of the dashes only
+    float nahoda = 0;                                // the last draw of either computer opponent
     std::int16_t frame = 0;                          // frame of the finishing sequence
     float musicTrack = 0;                            // the fight's track, 1 to 10
 
@@ -211,6 +256,15 @@ class Boj : public vk::ScreenOf<BojControls> {
     void Form_Load() override;
 
   private:
+    void step(const StepRow& row);
+    void dash(const DashRow& row);
+    bool onGround(const vk::Control& fighter, const vk::Control& groundLine);
+    void decidedFightCheck();
+    void rise(const JumpSide& side);
+    void apex(const JumpSide& side);
+    void gravity(const JumpSide& side);
+    void idleStance(const IdleSide& side);
+    void idleFrame(const IdleSide& side);
     void strike(const BlowRow& blow);
     void damage(const DamageRow& row);
     void react(const ReactionRow& reaction);

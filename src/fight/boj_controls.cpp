@@ -123,6 +123,7 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
     exposeVariable("skokl", skokl);
     exposeVariable("skokp", skokp);
     exposeVariable("kroky", kroky);
+    exposeVariable("nahoda", nahoda);
     exposeVariable("frame", frame);
     exposeVariable("musicTrack", musicTrack);
     exposeRoutine("vyhra", [this] { vyhra(); });
@@ -147,12 +148,34 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
         {"krv", &Boj::krv},
         {"odlet", &Boj::odlet},
         {"odskok", &Boj::odskok},
+        {"vpravo", &Boj::vpravo},
+        {"vlevo", &Boj::vlevo},
+        {"vl", &Boj::vl},
+        {"vp", &Boj::vp},
+        {"utekl", &Boj::utekl},
+        {"utek", &Boj::utek},
+        {"pohyb", &Boj::pohyb},
+        {"poh", &Boj::poh},
+        {"pohybbezcomp", &Boj::pohybbezcomp},
+        {"pohbezcomp", &Boj::pohbezcomp},
     };
     for (const auto& [name, routine] : engine)
         exposeRoutine(name, [this, routine] { (this->*routine)(); });
 }
 
 void Boj::bindEvents(BojControls& c) {
+    const std::pair<vk::Timer BojControls::*, void (Boj::*)()> engineTimers[] = {
+        {&BojControls::Timer1, &Boj::Timer1_Timer},   {&BojControls::Timer4, &Boj::Timer4_Timer},
+        {&BojControls::Timer5, &Boj::Timer5_Timer},   {&BojControls::Timer7, &Boj::Timer7_Timer},
+        {&BojControls::Timer8, &Boj::Timer8_Timer},   {&BojControls::Timer10, &Boj::Timer10_Timer},
+        {&BojControls::Timer11, &Boj::Timer11_Timer}, {&BojControls::Timer13, &Boj::Timer13_Timer},
+        {&BojControls::Timer15, &Boj::Timer15_Timer}, {&BojControls::Timer16, &Boj::Timer16_Timer},
+        {&BojControls::Timer17, &Boj::Timer17_Timer}, {&BojControls::Timer18, &Boj::Timer18_Timer},
+        {&BojControls::Timer20, &Boj::Timer20_Timer}, {&BojControls::Timer22, &Boj::Timer22_Timer},
+        {&BojControls::Timer23, &Boj::Timer23_Timer},
+    };
+    for (const auto& [timer, handler] : engineTimers)
+        (c.*timer).onTimer = [this, handler] { (this->*handler)(); };
     c.Timer2.onTimer = [this] { Timer2_Timer(); };
     c.Timer3.onTimer = [this] { Timer3_Timer(); };
     c.Timer6.onTimer = [this] { Timer6_Timer(); };

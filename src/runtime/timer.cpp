@@ -23,8 +23,9 @@ void Timer::setInterval(int milliseconds) {
 }
 
 void Timer::setEnabled(bool v) {
+    const bool switchedOn = v && !enabled();
     Control::setEnabled(v);
-    if (active_) runtime().timers().restart(*this);
+    if (active_ && switchedOn) runtime().timers().restart(*this);
 }
 
 bool Timer::running() const { return active_ && enabled() && interval_ > 0; }

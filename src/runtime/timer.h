@@ -21,7 +21,9 @@ class Timer : public Control {
     // Milliseconds; 0 stops the timer. Assigning restarts the countdown from now.
     int interval() const { return interval_; }
     void setInterval(int milliseconds);
-    // Enabling restarts the countdown from now.
+    // Switching a stopped timer on restarts its countdown from now; enabling a timer that
+    // is already on leaves its countdown alone (the fight's gravity timers switch the rise
+    // and idle timers on at every tick, and those must still come due).
     void setEnabled(bool v) override;
 
     // Ticks only while its screen is loaded, enabled and the interval is above 0.

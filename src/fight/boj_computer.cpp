@@ -1,0 +1,72 @@
+// The computer opponents. A side's gate opens once the fighters come within reach and
+// the store gives that side to the computer; then every tick of its timer draws a number
+// from 1 to 100 and makes the move of the row whose bounds enclose it.
+#include "fight/boj.h"
+#include "runtime/runtime.h"
+#include "runtime/values.h"
+#include "shell/game.h"
+#include "shell/module.h"
+#include "shell/pocitadlo.h"
+
+namespace vorkala {
+
+namespace {
+
+constexpr float kWakingGap = 5000;
+
+// A row is taken when the draw lies strictly between its bounds. A move is a routine or,
+// without one, the side's jump request.
+struct MoveRow {
+    float above, below;
+    void (Boj::*move)();
+};
+
+// The dash row admits no draw, and draws of 21, 22 and 25 (and 27 on the left) fall
+// between the rows, so the computer never dashes and sometimes stands still.
+constexpr MoveRow kRightMoves[] = {
+    {0, 21, &Boj::vl},   {22, 24, &Boj::vp},   {23, 25, &Boj::dpest}, {24, 24, &Boj::utek},
+    {25, 55, &Boj::kop}, {54, 65, &Boj::pest}, {64, 75, nullptr},     {74, 101, &Boj::dkop},
+};
+constexpr MoveRow kLeftMoves[] = {
+    {0, 21, &Boj::vpravo}, {22, 24, &Boj::vlevo}, {23, 25, &Boj::SPEST}, {24, 24, &Boj::utekl},
+    {25, 27, &Boj::HK},    {27, 65, &Boj::HP},    {64, 75, nullptr},     {74, 101, &Boj::SPODK},
+};
+
+// `nahoda` is shared and read afresh per row: a tick nested inside a move draws anew,
+// and the outer tick's later rows test that draw.
+template <std::size_t N>
+void move(Boj& boj, float& nahoda, int& jumpRequest, const MoveRow (&table)[N],
+          const vk::Clock& clock) {
+    nahoda = RandomInRange(clock, 1, 100);
+    for (const MoveRow& row : table) {
+        if (!(nahoda > row.above && nahoda < row.below)) continue;
+        if (row.move)
+            (boj.*row.move)();
+        else
+            jumpRequest = 1;
+    }
+}
+
+}  // namespace
+
+void Boj::poh() { move(*this, nahoda, skokp, kRightMoves, runtime().clock()); }
+void Boj::pohyb() { move(*this, nahoda, skokl, kLeftMoves, runtime().clock()); }
+
+// Never closes a gate; a gate opens only for a side the computer plays.
+void Boj::Timer10_Timer() {
+    auto& c = ui();
+    if (!(c.druhej.left() - c.prvni.left() < kWakingGap)) return;
+    auto& store = game_.pocitadlo().ui();
+    if (vk::captionValue(store.ObtiznostL) > 0 || vk::captionValue(store.Turbop) == 1) cekal = 0;
+    if (vk::captionValue(store.ObtiznostP) > 0 || vk::captionValue(store.Turbol) == 1) cekap = 0;
+}
+
+void Boj::Timer1_Timer() {
+    if (cekal == 0) pohyb();
+}
+
+void Boj::Timer5_Timer() {
+    if (cekap == 0) poh();
+}
+
+}  // namespace vorkala
