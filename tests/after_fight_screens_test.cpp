@@ -14,13 +14,6 @@
 namespace vorkala::testing {
 namespace {
 
-std::vector<std::string> commandsOf(const vk::RecordingAudio& audio, const std::string& owner) {
-    std::vector<std::string> out;
-    for (const auto& c : audio.commands())
-        if (c.owner == owner) out.push_back(c.command);
-    return out;
-}
-
 using AfterFight = FightFixture;
 
 struct FaceCase {

@@ -14,10 +14,6 @@ namespace {
 constexpr long kTimeOutMs = 65000;  // round start at 5 s, then 60 one-second ticks
 constexpr long kSequenceMs = 5000;
 
-long startsOf(const vk::RecordingAudio& audio, const std::string& owner) {
-    return std::count(audio.started().begin(), audio.started().end(), owner);
-}
-
 // Where the finishing sprites stand after each frame.
 struct FrameView {
     float left1, top1, left2, top2, shadowLeft, shadowRight;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "audio_records.h"
 #include "fight/boj.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"

@@ -13,10 +13,6 @@ namespace {
 
 using FightSetup = FightFixture;
 
-long startsOf(const vk::RecordingAudio& audio, const std::string& owner) {
-    return std::count(audio.started().begin(), audio.started().end(), owner);
-}
-
 TEST_F(FightSetup, LoadPreparesBothFightersFromTheStores) {
     fillStores("60", "100");
     run([&] {

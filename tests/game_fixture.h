@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "audio_records.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"

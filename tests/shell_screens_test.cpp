@@ -16,17 +16,6 @@
 namespace vorkala::testing {
 namespace {
 
-std::vector<std::string> commandsOf(const vk::RecordingAudio& audio, const std::string& owner) {
-    std::vector<std::string> out;
-    for (const auto& c : audio.commands())
-        if (c.owner == owner) out.push_back(c.command);
-    return out;
-}
-
-long startsOf(const vk::RecordingAudio& audio, const std::string& owner) {
-    return std::count(audio.started().begin(), audio.started().end(), owner);
-}
-
 using TitleScreen = GameFixture;
 
 TEST_F(TitleScreen, LoadRecordsTheDesktopAndResetsTheRun) {

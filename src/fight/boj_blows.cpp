@@ -1,6 +1,7 @@
 // The eight blows: sound, minimum gap, pose, the kicks' lunge and the hit test that hands
 // over to the victim's damage and hit reaction.
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
 #include "shell/obr.h"
@@ -10,7 +11,6 @@ namespace vorkala {
 namespace {
 constexpr float kHitGap = 2300;  // a blow lands when the fighters stand closer than this
 constexpr int kLungeSteps = 3;
-constexpr float kLeftEdge = 200, kRightEdge = 10000;
 }  // namespace
 
 // What tells one blow from another.

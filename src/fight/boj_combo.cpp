@@ -1,6 +1,7 @@
 // Combos: landed kicks and punches are counted over both fighters; every 7th kick and
 // every 11th punch shows the combo picture for two seconds and pushes the fighters apart.
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "shell/pacing.h"
 
@@ -11,7 +12,6 @@ constexpr float kMiddle = 5000;  // the picture goes to the side away from the l
 constexpr float kPictureRight = 8000, kPictureLeft = 200;
 constexpr int kShownFor = 2000;
 constexpr float kLastStep = 10, kStepDecrease = 10;
-constexpr float kLeftEdge = 200, kRightEdge = 10000;
 }  // namespace
 
 struct ComboRow {

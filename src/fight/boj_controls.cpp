@@ -34,9 +34,7 @@ vk::Design BojControls::hiddenPicture(float left, float top, float width, float 
 
 vk::Design BojControls::button(float left, float top, float width, float height,
                                const std::string& file) {
-    vk::Design d = picture(left, top, width, height, file);
-    d.cursor = kButtonCursor;
-    return d;
+    return layoutButton(left, top, width, height, file);
 }
 
 vk::Design BojControls::fighter(float left, float width, float height) {

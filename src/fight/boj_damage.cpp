@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/pocitadlo.h"
@@ -11,7 +12,6 @@
 namespace vorkala {
 
 namespace {
-constexpr double kHighAbove = 600;  // an attacker more than this above its ground line is high
 // The lowest energy a blow can leave while the fight is undecided: the knock-out (which
 // writes -25) is then always what decides it, however strong the blow.
 constexpr double kLowestStanding = -20;

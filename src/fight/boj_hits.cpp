@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
@@ -15,11 +16,9 @@
 namespace vorkala {
 
 namespace {
-constexpr double kThrowAbove = 600;  // a kick from higher than this throws the victim
 constexpr float kThrowEndTop = 4500;
 constexpr int kThrowSteps = 50;
 constexpr int kPushSteps = 4;
-constexpr float kLeftEdge = 200, kRightEdge = 10000;
 constexpr double kKnockOutAbove = -24;  // knock-out window: below 0 and above this
 constexpr float kLeftKnockedOut = 1, kRightKnockedOut = 10000;
 constexpr int kHitByPunch = 12, kHitByKick = 19, kKnockedDown = 2;
@@ -125,7 +124,7 @@ void Boj::react(const ReactionRow& reaction) {
     (c.*side.victim).setPicture((game_.obr().ui().*side.poses)[reaction.pose].picture());
     if (reaction.kick) {
         const double attackerGround = vk::captionValue(game_.pocitadlo().ui().*side.attackerGround);
-        if ((c.*side.attacker).top() < attackerGround - kThrowAbove) throwVictim(side);
+        if ((c.*side.attacker).top() < attackerGround - kHighAbove) throwVictim(side);
     }
     if (reaction.bleeds) bleed();
     if (reaction.kick) {

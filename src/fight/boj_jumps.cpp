@@ -3,6 +3,7 @@
 // fighter without a request down 100 twips a tick until it passes its ground line. The
 // shadows follow the fighters sideways, or the finishing sprites while those stand in.
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
@@ -14,7 +15,6 @@ namespace vorkala {
 namespace {
 constexpr float kApexTop = 2000;  // the same height for every fighter and ground line
 constexpr float kLift = 100;
-constexpr double kGroundMargin = 100;
 constexpr int kJumpPose = 16;
 }  // namespace
 

@@ -2,6 +2,7 @@
 // opponent and the floor's edges, with the walking frames on the ground; and the dash
 // back of ten steps, which lets other events run before each of them.
 #include "fight/boj.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
@@ -11,8 +12,6 @@
 namespace vorkala {
 
 namespace {
-constexpr float kLeftEdge = 200, kRightEdge = 10000;
-constexpr double kGroundMargin = 100;
 constexpr int kStance = 0, kDashPose = 17, kWalkFrame = 18;
 constexpr int kDashSteps = 10;
 }  // namespace

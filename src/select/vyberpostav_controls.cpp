@@ -7,14 +7,10 @@ namespace vorkala {
 
 vk::Design VyberpostavControls::button(float left, float top, float width, float height,
                                        const std::string& picture, bool visible) {
-    return {.left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .visible = visible,
-            .picture = layoutPicture(picture),
-            .stretch = true,
-            .cursor = kButtonCursor};
+    vk::Design d = layoutButton(left, top, width, height, picture);
+    d.visible = visible;
+    d.stretch = true;
+    return d;
 }
 
 vk::Design VyberpostavControls::tableRow(float left, int row, float width, std::string text) {

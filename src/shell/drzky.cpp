@@ -27,12 +27,7 @@ vk::Design DrzkyControls::fighterName(float left, float width, const char* capti
 
 vk::Design DrzkyControls::button(float left, float top, float width, float height,
                                  const std::string& file) {
-    return {.left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .picture = layoutPicture(file),
-            .cursor = kButtonCursor};
+    return layoutButton(left, top, width, height, file);
 }
 
 DrzkyControls::DrzkyControls(vk::Runtime& runtime, vk::Screen& screen)

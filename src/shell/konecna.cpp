@@ -14,13 +14,9 @@ constexpr float kShrunkHeight = 915, kShrunkWidth = 1455;
 
 vk::Design KonecnaControls::button(float left, float top, float width, float height,
                                    const std::string& file, bool stretch) {
-    return {.left = left,
-            .top = top,
-            .width = width,
-            .height = height,
-            .picture = layoutPicture(file),
-            .stretch = stretch,
-            .cursor = kButtonCursor};
+    vk::Design d = layoutButton(left, top, width, height, file);
+    d.stretch = stretch;
+    return d;
 }
 
 KonecnaControls::KonecnaControls(vk::Runtime& runtime, vk::Screen& screen)

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "runtime/control.h"
+
 namespace vorkala {
 
 // "\data\layout\<name>.png"
@@ -12,5 +14,16 @@ inline std::string layoutPicture(const std::string& name) {
 
 // The mouse cursor every clickable picture shows.
 inline const std::string kButtonCursor = layoutPicture("kurzor");
+
+// A clickable picture from the layout at a place (twips), with the button cursor.
+inline vk::Design layoutButton(float left, float top, float width, float height,
+                               const std::string& name) {
+    return {.left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .picture = layoutPicture(name),
+            .cursor = kButtonCursor};
+}
 
 }  // namespace vorkala
