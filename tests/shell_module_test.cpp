@@ -1,5 +1,6 @@
 // The display restore table and the random number routine.
 #include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -16,6 +17,8 @@ struct RestoreCase {
     std::string width, height;
     std::optional<std::pair<int, int>> restored;
 };
+
+void PrintTo(const RestoreCase& c, std::ostream* os) { *os << c.width << "x" << c.height; }
 
 class RestoreDisplayModeTest : public GameFixture,
                                public ::testing::WithParamInterface<RestoreCase> {};
@@ -73,6 +76,8 @@ TEST_F(GameFixture, RestoreReadsTheHeightEvenWhenTheWidthAloneDecides) {
 struct RandomCase {
     double lo, hi;
 };
+
+void PrintTo(const RandomCase& c, std::ostream* os) { *os << c.lo << ".." << c.hi; }
 
 class RandomInRangeTest : public ::testing::TestWithParam<RandomCase> {};
 

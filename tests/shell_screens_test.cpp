@@ -1,6 +1,7 @@
 // The title screen, the info screen and the two stores, driven through clicks, keys and the
 // virtual clock.
 #include <algorithm>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -62,6 +63,8 @@ struct MarkerCase {
     std::string marker;
     bool firstRunButtonShown;
 };
+
+void PrintTo(const MarkerCase& c, std::ostream* os) { *os << "'" << c.marker << "'"; }
 
 class TitleMarker : public GameFixture, public ::testing::WithParamInterface<MarkerCase> {};
 
