@@ -117,16 +117,18 @@ TEST_F(TitleOkButtons, LaterRunLoadsTheSavedProgressThroughTheOtherButton) {
     EXPECT_EQ(later.game.vyberpostav().ui().Label17.caption(), "2");
 }
 
-TEST_F(TitleOkButtons, MissingKeysArriveAsEmptyText) {
+// A second run without some saved values reads their first-run defaults: an empty counter
+// would stop the game with a type mismatch where the selection screen reads it.
+TEST_F(TitleOkButtons, MissingKeysArriveAsFirstRunDefaults) {
     {
         vk::JsonSettingsStore store(file);
         store.set("Vorkala", "hraci", "Text1.Text", "podruhe");
     }
     ProgramRun run(file);
     run.click(run.game.uvodni().ui().Image1);
-    EXPECT_EQ(run.game.pocitadlo().ui().LehkaL.caption(), "");
-    EXPECT_EQ(run.game.vyberpostav().ui().meno[0].text(), "");
-    EXPECT_EQ(run.game.vyberpostav().ui().skore[0].caption(), "");
+    EXPECT_EQ(run.game.pocitadlo().ui().LehkaL.caption(), "0");
+    EXPECT_EQ(run.game.vyberpostav().ui().meno[0].text(), "Zakrel");
+    EXPECT_EQ(run.game.vyberpostav().ui().skore[0].caption(), "100");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
@@ -101,9 +102,9 @@ void Vyberpostav::bindEvents(VyberpostavControls& c) {
 
 void Vyberpostav::loadHighScoreTable() {
     for (int row = 0; row < kHighScoreRows; ++row)
-        ui().meno[row].setText(readSetting(game_, highScoreNameKey(row)));
+        ui().meno[row].setText(savedTableName(game_, row));
     for (int row = 0; row < kHighScoreRows; ++row)
-        ui().skore[row].setCaption(readSetting(game_, highScorePointsKey(row)));
+        ui().skore[row].setCaption(savedTablePoints(game_, row));
 }
 
 void Vyberpostav::copyStatistics() {
