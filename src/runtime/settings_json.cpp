@@ -1,6 +1,7 @@
 #include "runtime/settings_json.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -136,6 +137,26 @@ std::optional<std::string> replaceAtomically(const fs::path& file, const std::st
     return std::nullopt;
 }
 
+// A save killed before its rename leaves "<name>.tmp-<pid>" behind. Those of processes
+// that are gone are removed; a live process's temporary file may be a save in progress.
+void removeStaleTemporaries(const fs::path& file) {
+    const std::string prefix = file.filename().string() + ".tmp-";
+    std::error_code error;
+    fs::directory_iterator entries(file.parent_path().empty() ? "." : file.parent_path(), error);
+    if (error) return;
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const std::string digits = name.substr(prefix.size());
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
+            digits.size() > 9)
+            continue;
+        const pid_t owner = static_cast<pid_t>(std::stol(digits));
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        fs::remove(entry.path(), error);
+    }
+}
+
 }  // namespace
 
 JsonSettingsStore::JsonSettingsStore(fs::path file) : file_(std::move(file)) {
@@ -186,6 +207,7 @@ void JsonSettingsStore::load() {
     std::error_code error;
     const fs::file_status status = fs::status(file_, error);
     if (status.type() == fs::file_type::not_found) return;  // first run
+    removeStaleTemporaries(file_);
 
     std::optional<std::string> text;
     if (!error && fs::is_regular_file(status)) text = readWholeFile(file_);
