@@ -149,7 +149,7 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
         {"odskok", &Boj::odskok},
     };
     for (const auto& [name, routine] : engine)
-        exposeRoutine(name, [this, routine] { (this->*routine)(); });
+        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
 }
 
 void Boj::bindEvents(BojControls& c) {

@@ -64,7 +64,7 @@ void Vyberpostav::exposeRoutines() {
         {"zaplejp", &Vyberpostav::zaplejp},
     };
     for (auto [name, routine] : routines)
-        exposeRoutine(name, [this, routine] { (this->*routine)(); });
+        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
     // Each portrait's click is its fighter's pick, its mouse move the preview.
     for (const Fighter& fighter : roster()) {
         exposeRoutine(std::string(fighter.code) + "_Click", [this, &fighter] { pick(fighter); });
