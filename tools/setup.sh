@@ -10,7 +10,7 @@ PACKAGES="build-essential cmake pkg-config git googletest libgtest-dev libgmock-
 libbenchmark-dev nlohmann-json3-dev zlib1g-dev libpng-dev clang libclang-rt-dev \
 libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev \
 fonts-liberation fonts-dejavu-core fonts-comic-neue freepats timgm6mb-soundfont \
-xvfb xauth xdotool x11-apps imagemagick"
+xvfb xauth xdotool x11-apps x11-utils imagemagick"
 
 missing=""
 for p in $PACKAGES; do
