@@ -233,12 +233,8 @@ TEST_F(SettingsTest, DamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
     const std::vector<std::string> damaged = {
         "{not json",
         "",
-        R"({"Vorkala": 5})",
         R"([{"Vorkala": {}}])",
         R"("text")",
-        R"({"Vorkala": {"pocitadlo": "LehkaL"}})",
-        R"({"Vorkala": {"pocitadlo": {"LehkaL": 7}}})",
-        R"({"Vorkala": {"pocitadlo": {"LehkaL": null}}})",
         R"({"Vorkala": {"pocitadlo": {"LehkaL": "1"}}} trailing)",
     };
     for (const std::string& text : damaged) {
@@ -259,6 +255,46 @@ TEST_F(SettingsTest, DamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
         EXPECT_EQ(JsonSettingsStore(settingsFile()).get("Vorkala", "pocitadlo", "LehkaL"), "1");
         EXPECT_EQ(errors.lines(), 1);
         fs::remove(settingsFile());
+    }
+}
+
+// A value of the wrong type costs only itself: its key reads as never saved, the other
+// keys keep their values, and the file as it was stays beside the store.
+TEST_F(SettingsTest, ValuesOfWrongTypesReadAsNeverSavedAndTheRestIsKept) {
+    struct Case {
+        std::string text;
+        std::vector<std::string> dropped;  // "section/key" that read empty
+    };
+    const std::vector<Case> cases = {
+        {R"({"Vorkala": {"hraci": {"LehkaL": 7, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
+        {R"({"Vorkala": {"hraci": {"LehkaL": null, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
+        {R"({"Vorkala": {"hraci": {"LehkaL": ["1"], "TezkaL": "2"}}})", {"hraci/LehkaL"}},
+        {R"({"Vorkala": {"hraci": {"LehkaL": {"a": "1"}, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
+        {R"({"Vorkala": {"hraci": {"TezkaL": "2"}, "skore": "x"}, "Jina": 5})", {"skore/k"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        writeText(settingsFile(), c.text);
+        CapturedErrors errors;
+        JsonSettingsStore store(settingsFile());
+
+        EXPECT_EQ(store.get("Vorkala", "hraci", "TezkaL"), "2");
+        for (const std::string& key : c.dropped) {
+            const auto slash = key.find('/');
+            EXPECT_EQ(store.get("Vorkala", key.substr(0, slash), key.substr(slash + 1)), "");
+        }
+        EXPECT_EQ(errors.lines(), 1);
+        EXPECT_NE(errors.text().find(settingsFile().string()), std::string::npos);
+        EXPECT_EQ(readText(corruptFile()), c.text);
+
+        // The next save writes only texts, which load again without a word.
+        store.set("Vorkala", "hraci", "StredniL", "1");
+        CapturedErrors again;
+        JsonSettingsStore reopened(settingsFile());
+        EXPECT_EQ(reopened.get("Vorkala", "hraci", "TezkaL"), "2");
+        EXPECT_EQ(reopened.get("Vorkala", "hraci", "StredniL"), "1");
+        EXPECT_EQ(again.text(), "");
+        fs::remove(corruptFile());
     }
 }
 

@@ -158,7 +158,7 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
         {"pohbezcomp", &Boj::pohbezcomp},
     };
     for (const auto& [name, routine] : engine)
-        exposeRoutine(name, [this, routine] { (this->*routine)(); });
+        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
 }
 
 void Boj::bindEvents(BojControls& c) {

@@ -2,6 +2,7 @@
 // its defaults, then go on to the selection screen.
 #include <array>
 
+#include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
@@ -10,30 +11,15 @@
 
 namespace vorkala {
 
-namespace {
-
-struct DefaultRow {
-    const char* points;
-    const char* name;
-};
-constexpr std::array<DefaultRow, kHighScoreRows> kDefaultTable{{
-    {"100", "Zakrel"},
-    {"50", "UFO"},
-    {"20", "Superman"},
-    {"10", "Batman"},
-    {"5", "Looser"},
-}};
-
-}  // namespace
-
+// A saved value that is missing, damaged or out of range gives its first-run default.
 void Uvodni::Image1_Click() {
     for (auto [label, key] : stageCounters(game_.pocitadlo().ui()))
-        label->setCaption(readSetting(game_, key));
+        label->setCaption(savedCounter(game_, key, "0"));
     // The first write loads the selection screen, whose load routine sees the counters.
     for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().meno[row].setText(readSetting(game_, highScoreNameKey(row)));
+        game_.vyberpostav().ui().meno[row].setText(savedTableName(game_, row));
     for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().skore[row].setCaption(readSetting(game_, highScorePointsKey(row)));
+        game_.vyberpostav().ui().skore[row].setCaption(savedTablePoints(game_, row));
     leaveForSelection();
 }
 
@@ -44,9 +30,9 @@ void Uvodni::Image5_Click() {
     ui().Text1.setText(kSecondRunMarker);
     saveSetting(game_, kMarkerKey, ui().Text1.text());
     for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().skore[row].setCaption(kDefaultTable[row].points);
+        game_.vyberpostav().ui().skore[row].setCaption(firstRunRow(row).points);
     for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().meno[row].setText(kDefaultTable[row].name);
+        game_.vyberpostav().ui().meno[row].setText(firstRunRow(row).name);
     saveHighScoreTable(game_);
     ui().Image5.setVisible(false);
     leaveForSelection();

@@ -1,6 +1,7 @@
 #include "runtime/settings_json.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -11,6 +12,7 @@
 #include <optional>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
@@ -36,22 +38,37 @@ std::optional<std::string> readWholeFile(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Says what is wrong with the shape of a parsed file, or nothing when every value is a
-// text three objects deep.
-std::optional<std::string> shapeProblem(const json& root) {
-    if (!root.is_object()) return "the top level is not an object";
+// Takes every text value three objects deep; anything else (a number, a list, a section
+// that is not an object) is left out and named in `dropped`, so one bad value costs only
+// itself and its key reads as never saved.
+Document textValues(const json& root, std::vector<std::string>& dropped) {
+    Document apps;
     for (const auto& [app, sections] : root.items()) {
-        if (!sections.is_object()) return "\"" + app + "\" is not an object";
+        if (!sections.is_object()) {
+            dropped.push_back("\"" + app + "\"");
+            continue;
+        }
         for (const auto& [section, keys] : sections.items()) {
-            if (!keys.is_object()) return "\"" + app + "\"/\"" + section + "\" is not an object";
+            const std::string where = "\"" + app + "\"/\"" + section + "\"";
+            if (!keys.is_object()) {
+                dropped.push_back(where);
+                continue;
+            }
             for (const auto& [key, value] : keys.items()) {
-                if (!value.is_string()) {
-                    return "\"" + app + "\"/\"" + section + "\"/\"" + key + "\" is not a text";
-                }
+                if (value.is_string())
+                    apps[app][section][key] = value.get<std::string>();
+                else
+                    dropped.push_back(where + "/\"" + key + "\"");
             }
         }
     }
-    return std::nullopt;
+    return apps;
+}
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) text += (text.empty() ? "" : ", ") + item;
+    return text;
 }
 
 // Players may read the file, so it is indented and keeps non-ASCII letters as they are.
@@ -120,6 +137,26 @@ std::optional<std::string> replaceAtomically(const fs::path& file, const std::st
     return std::nullopt;
 }
 
+// A save killed before its rename leaves "<name>.tmp-<pid>" behind. Those of processes
+// that are gone are removed; a live process's temporary file may be a save in progress.
+void removeStaleTemporaries(const fs::path& file) {
+    const std::string prefix = file.filename().string() + ".tmp-";
+    std::error_code error;
+    fs::directory_iterator entries(file.parent_path().empty() ? "." : file.parent_path(), error);
+    if (error) return;
+    for (const auto& entry : entries) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) continue;
+        const std::string digits = name.substr(prefix.size());
+        if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos ||
+            digits.size() > 9)
+            continue;
+        const pid_t owner = static_cast<pid_t>(std::stol(digits));
+        if (::kill(owner, 0) == 0 || errno != ESRCH) continue;
+        fs::remove(entry.path(), error);
+    }
+}
+
 }  // namespace
 
 JsonSettingsStore::JsonSettingsStore(fs::path file) : file_(std::move(file)) {
@@ -170,6 +207,7 @@ void JsonSettingsStore::load() {
     std::error_code error;
     const fs::file_status status = fs::status(file_, error);
     if (status.type() == fs::file_type::not_found) return;  // first run
+    removeStaleTemporaries(file_);
 
     std::optional<std::string> text;
     if (!error && fs::is_regular_file(status)) text = readWholeFile(file_);
@@ -188,11 +226,26 @@ void JsonSettingsStore::load() {
         moveAsideAsCorrupt(e.what());
         return;
     }
-    if (const auto problem = shapeProblem(root)) {
-        moveAsideAsCorrupt(*problem);
+    if (!root.is_object()) {
+        moveAsideAsCorrupt("the top level is not an object");
         return;
     }
-    apps_ = root.get<Document>();
+    std::vector<std::string> dropped;
+    apps_ = textValues(root, dropped);
+    if (!dropped.empty()) keepDamagedCopy(*text, joined(dropped));
+}
+
+// The next save leaves the dropped values out, so the file as it was is kept beside it.
+void JsonSettingsStore::keepDamagedCopy(const std::string& text, const std::string& dropped) {
+    fs::path copy = file_;
+    copy += ".corrupt";
+    const auto problem = replaceAtomically(copy, text);
+    std::cerr << "vorkala: settings file " << file_.string() << " has values that are not texts ("
+              << dropped << "); they read as never saved";
+    if (problem)
+        std::cerr << " and the file could not be copied (" << *problem << ")\n";
+    else
+        std::cerr << "; the file as it was is kept in " << copy.string() << "\n";
 }
 
 void JsonSettingsStore::moveAsideAsCorrupt(const std::string& reason) {

@@ -13,7 +13,9 @@ namespace vk {
 class JsonSettingsStore : public SettingsStore {
   public:
     // Loads the file when it exists. A file that cannot be understood is moved aside to
-    // "<name>.corrupt" and the store starts empty; nothing here ever throws.
+    // "<name>.corrupt" and the store starts empty. Values that are not texts (numbers,
+    // lists, sections that are not objects) read as never saved and the others are kept;
+    // the file as it was is then copied to "<name>.corrupt". Nothing here ever throws.
     explicit JsonSettingsStore(std::filesystem::path file);
 
     std::string get(const std::string& app, const std::string& section,
@@ -36,6 +38,7 @@ class JsonSettingsStore : public SettingsStore {
 
     void load();
     void moveAsideAsCorrupt(const std::string& reason);
+    void keepDamagedCopy(const std::string& text, const std::string& dropped);
     void save();
     void reportSaveFailure(const std::string& reason);
 

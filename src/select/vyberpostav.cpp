@@ -3,6 +3,7 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
@@ -70,7 +71,7 @@ void Vyberpostav::exposeRoutines() {
         {"VYM_Click", &Vyberpostav::VYM_Click},
     };
     for (auto [name, routine] : routines)
-        exposeRoutine(name, [this, routine] { (this->*routine)(); });
+        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
     // Each portrait's click is its fighter's pick, its mouse move the preview.
     for (const Fighter& fighter : roster()) {
         exposeRoutine(std::string(fighter.code) + "_Click", [this, &fighter] { pick(fighter); });
@@ -114,9 +115,9 @@ void Vyberpostav::bindEvents(VyberpostavControls& c) {
 
 void Vyberpostav::loadHighScoreTable() {
     for (int row = 0; row < kHighScoreRows; ++row)
-        ui().meno[row].setText(readSetting(game_, highScoreNameKey(row)));
+        ui().meno[row].setText(savedTableName(game_, row));
     for (int row = 0; row < kHighScoreRows; ++row)
-        ui().skore[row].setCaption(readSetting(game_, highScorePointsKey(row)));
+        ui().skore[row].setCaption(savedTablePoints(game_, row));
 }
 
 void Vyberpostav::copyStatistics() {

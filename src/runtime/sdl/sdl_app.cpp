@@ -3,7 +3,9 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <optional>
 #include <string_view>
 
@@ -112,6 +114,7 @@ struct SdlApp::Impl {
     void presentFrame(const Runtime& runtime);
     void presentIfChanged(const Runtime& runtime);
     void showCaption(const Runtime& runtime);
+    void reportFirstFrame();
 
     Libraries libraries;
     SdlClock clock;
@@ -131,6 +134,7 @@ struct SdlApp::Impl {
     Micros lastFrame = -1'000'000;
     std::uint64_t shownChanges = 0;
     bool frameForced = true;
+    bool firstFrameShown = false;
     const Screen* captionOf = nullptr;
 };
 
@@ -218,6 +222,18 @@ void SdlApp::Impl::presentFrame(const Runtime& runtime) {
     frameForced = false;
     showCaption(runtime);
     output->present(runtime);
+    if (!firstFrameShown) reportFirstFrame();
+}
+
+// With VORKALA_REPORT_FIRST_FRAME set, the moment the first frame was presented goes to
+// standard error on the system's monotonic clock, for measuring the start-up time.
+void SdlApp::Impl::reportFirstFrame() {
+    firstFrameShown = true;
+    if (!std::getenv("VORKALA_REPORT_FIRST_FRAME")) return;
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::fprintf(stderr, "vorkala: first frame presented at %lld us\n",
+                 static_cast<long long>(now.tv_sec) * 1'000'000 + now.tv_nsec / 1000);
 }
 
 // In a window the title bar names the screen in front, as the game's windows did.

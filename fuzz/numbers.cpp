@@ -1,0 +1,60 @@
+// The numeric conversions on any text: reading either gives a number or raises the
+// runtime's error, and a number written back as text reads back to the same text.
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "runtime/errors.h"
+#include "runtime/values.h"
+
+namespace {
+
+void require(bool holds) {
+    if (!holds) std::abort();
+}
+
+void doubleRoundTrip(std::string_view text) {
+    double value = 0;
+    try {
+        value = vk::toDouble(text);
+    } catch (const vk::RuntimeError&) {
+        return;
+    }
+    if (!std::isfinite(value)) return;
+    const std::string written = vk::textOf(value);
+    const double reread = vk::toDouble(written);  // must not raise
+    require(vk::textOf(reread) == written);
+    try {
+        const std::int32_t whole = vk::toLong(value);
+        require(vk::toDouble(vk::textOf(static_cast<int>(whole))) == whole);
+    } catch (const vk::RuntimeError&) {
+        require(std::abs(value) > 2147483647.0);
+    }
+}
+
+void singleRoundTrip(std::string_view text) {
+    float value = 0;
+    try {
+        value = vk::toSingle(text);
+    } catch (const vk::RuntimeError&) {
+        return;
+    }
+    if (!std::isfinite(value)) return;
+    const std::string written = vk::textOf(value);
+    require(vk::textOf(vk::toSingle(written)) == written);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    for (char separator : {'.', ','}) {
+        vk::setDecimalSeparator(separator);
+        doubleRoundTrip(text);
+        singleRoundTrip(text);
+    }
+    vk::setDecimalSeparator('.');
+    return 0;
+}

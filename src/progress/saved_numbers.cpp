@@ -1,0 +1,65 @@
+#include "progress/saved_numbers.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "progress/saved_progress.h"
+#include "runtime/errors.h"
+#include "runtime/values.h"
+
+namespace vorkala {
+
+namespace {
+constexpr std::array<TableRow, kHighScoreRows> kFirstRunTable{{
+    {"100", "Zakrel"},
+    {"50", "UFO"},
+    {"20", "Superman"},
+    {"10", "Batman"},
+    {"5", "Looser"},
+}};
+}  // namespace
+
+const TableRow& firstRunRow(int row) { return kFirstRunTable.at(static_cast<std::size_t>(row)); }
+
+bool numberWithin(std::string_view text, double lowest, double highest, bool whole) {
+    double value = 0;
+    try {
+        value = vk::toDouble(text);
+    } catch (const vk::RuntimeError&) {
+        return false;
+    }
+    if (!std::isfinite(value) || value < lowest || value > highest) return false;
+    return !whole || value == std::floor(value);
+}
+
+std::string savedCounter(Game& game, const std::string& key, const std::string& fallback) {
+    std::string text = readSetting(game, key);
+    return numberWithin(text, 0, std::numeric_limits<std::int16_t>::max(), true) ? text : fallback;
+}
+
+std::string savedPoints(Game& game, const std::string& key, const std::string& fallback) {
+    std::string text = readSetting(game, key);
+    // A row never saved (or deleted with the progress) stays empty, as the table shows it.
+    if (text.empty()) return text;
+    return numberWithin(text, std::numeric_limits<std::int32_t>::min(),
+                        std::numeric_limits<std::int32_t>::max(), true)
+               ? text
+               : fallback;
+}
+
+}  // namespace vorkala
+
+namespace vorkala {
+
+std::string savedTableName(Game& game, int row) {
+    // Any text is a name, the empty text included (a row never saved).
+    return readSetting(game, highScoreNameKey(row));
+}
+
+std::string savedTablePoints(Game& game, int row) {
+    return savedPoints(game, highScorePointsKey(row), firstRunRow(row).points);
+}
+
+}  // namespace vorkala
