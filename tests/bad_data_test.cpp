@@ -92,6 +92,7 @@ TEST_F(BadData, DamagedSavedValuesGiveTheirFirstRunDefaults) {
         {"vyberpostav.skore(0)", "\"1e40\"", "100"},
         {"vyberpostav.skore(0)", "\"sto\"", "100"},
         {"vyberpostav.skore(4)", "5", "5"},
+        {"vyberpostav.skore(2)", "\"\"", ""},
         {"vyberpostav.meno(1).text", "42", "UFO"},
     };
     const std::string good = R"x("Text1.Text": "podruhe", "pocitadlo.StredniL": "3",
@@ -120,6 +121,9 @@ TEST_F(BadData, DamagedSavedValuesGiveTheirFirstRunDefaults) {
         }
         if (key == "vyberpostav.skore(0)") {
             EXPECT_EQ(table.skore[0].caption(), c.expected);
+        }
+        if (key == "vyberpostav.skore(2)") {
+            EXPECT_EQ(table.skore[2].caption(), c.expected) << "saved empty stays empty";
         }
         if (key == "vyberpostav.skore(4)") {
             EXPECT_EQ(table.skore[4].caption(), c.expected);

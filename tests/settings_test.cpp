@@ -279,9 +279,16 @@ TEST_F(SettingsTest, ValuesOfWrongTypesReadAsNeverSavedAndTheRestIsKept) {
         JsonSettingsStore store(settingsFile());
 
         EXPECT_EQ(store.get("Vorkala", "hraci", "TezkaL"), "2");
+        EXPECT_FALSE(store.damaged("Vorkala", "hraci", "TezkaL"));
+        EXPECT_FALSE(store.damaged("Vorkala", "hraci", "never saved"));
         for (const std::string& key : c.dropped) {
             const auto slash = key.find('/');
             EXPECT_EQ(store.get("Vorkala", key.substr(0, slash), key.substr(slash + 1)), "");
+        }
+        if (c.dropped == std::vector<std::string>{"hraci/LehkaL"}) {
+            EXPECT_TRUE(store.damaged("Vorkala", "hraci", "LehkaL"));
+            store.set("Vorkala", "hraci", "LehkaL", "1");
+            EXPECT_FALSE(store.damaged("Vorkala", "hraci", "LehkaL")) << "a write mends it";
         }
         EXPECT_EQ(errors.lines(), 1);
         EXPECT_NE(errors.text().find(settingsFile().string()), std::string::npos);

@@ -173,7 +173,7 @@ void Boj::bindEvents(BojControls& c) {
         {&BojControls::Timer23, &Boj::Timer23_Timer},
     };
     for (const auto& [timer, handler] : engineTimers)
-        (c.*timer).onTimer = [this, handler] { (this->*handler)(); };
+        (c.*timer).onTimer = [this, handler = handler] { (this->*handler)(); };
     c.Timer2.onTimer = [this] { Timer2_Timer(); };
     c.Timer3.onTimer = [this] { Timer3_Timer(); };
     c.Timer6.onTimer = [this] { Timer6_Timer(); };

@@ -42,7 +42,7 @@ std::string savedCounter(Game& game, const std::string& key, const std::string& 
 std::string savedPoints(Game& game, const std::string& key, const std::string& fallback) {
     std::string text = readSetting(game, key);
     // A row never saved (or deleted with the progress) stays empty, as the table shows it.
-    if (text.empty()) return text;
+    if (text.empty() && !damagedSetting(game, key)) return text;
     return numberWithin(text, std::numeric_limits<std::int32_t>::min(),
                         std::numeric_limits<std::int32_t>::max(), true)
                ? text
@@ -54,8 +54,10 @@ std::string savedPoints(Game& game, const std::string& key, const std::string& f
 namespace vorkala {
 
 std::string savedTableName(Game& game, int row) {
-    // Any text is a name, the empty text included (a row never saved).
-    return readSetting(game, highScoreNameKey(row));
+    // Any text is a name, the empty text of a row never saved included; only a damaged
+    // entry gives the first-run name.
+    const std::string key = highScoreNameKey(row);
+    return damagedSetting(game, key) ? firstRunRow(row).name : readSetting(game, key);
 }
 
 std::string savedTablePoints(Game& game, int row) {

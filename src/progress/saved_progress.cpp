@@ -32,6 +32,10 @@ std::string readSetting(Game& game, const std::string& key) {
     return game.runtime().platform().settings.get(kAppTitle, kSettingsSection, key);
 }
 
+bool damagedSetting(Game& game, const std::string& key) {
+    return game.runtime().platform().settings.damaged(kAppTitle, kSettingsSection, key);
+}
+
 void saveSetting(Game& game, const std::string& key, const std::string& value) {
     game.runtime().platform().settings.set(kAppTitle, kSettingsSection, key, value);
 }

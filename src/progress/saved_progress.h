@@ -35,6 +35,8 @@ std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloContr
 // Read without a default: a missing key gives the empty text.
 std::string readSetting(Game& game, const std::string& key);
 void saveSetting(Game& game, const std::string& key, const std::string& value);
+// Whether the key's saved value was damaged (not a text) and so reads as empty.
+bool damagedSetting(Game& game, const std::string& key);
 
 // Saves the selection screen's five names and then its five points.
 void saveHighScoreTable(Game& game);

@@ -83,6 +83,12 @@ class SettingsStore {
     virtual void set(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) = 0;
     virtual void deleteSection(const std::string& app, const std::string& section) = 0;
+    // Whether the key held a value that could not be read (a damaged entry); it reads as
+    // the empty text like a missing key, but a caller may prefer a default for it.
+    virtual bool damaged(const std::string& /*app*/, const std::string& /*section*/,
+                         const std::string& /*key*/) const {
+        return false;
+    }
 };
 
 class DisplayService {

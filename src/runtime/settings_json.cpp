@@ -41,7 +41,8 @@ std::optional<std::string> readWholeFile(const fs::path& file) {
 // Takes every text value three objects deep; anything else (a number, a list, a section
 // that is not an object) is left out and named in `dropped`, so one bad value costs only
 // itself and its key reads as never saved.
-Document textValues(const json& root, std::vector<std::string>& dropped) {
+Document textValues(const json& root, std::vector<std::string>& dropped,
+                    std::set<std::tuple<std::string, std::string, std::string>>& damagedKeys) {
     Document apps;
     for (const auto& [app, sections] : root.items()) {
         if (!sections.is_object()) {
@@ -57,8 +58,10 @@ Document textValues(const json& root, std::vector<std::string>& dropped) {
             for (const auto& [key, value] : keys.items()) {
                 if (value.is_string())
                     apps[app][section][key] = value.get<std::string>();
-                else
+                else {
                     dropped.push_back(where + "/\"" + key + "\"");
+                    damagedKeys.emplace(app, section, key);
+                }
             }
         }
     }
@@ -183,14 +186,23 @@ std::string JsonSettingsStore::get(const std::string& app, const std::string& se
 void JsonSettingsStore::set(const std::string& app, const std::string& section,
                             const std::string& key, const std::string& value) {
     apps_[app][section][key] = value;
+    damaged_.erase({app, section, key});
     save();
 }
 
 void JsonSettingsStore::deleteSection(const std::string& app, const std::string& section) {
+    std::erase_if(damaged_, [&](const auto& entry) {
+        return std::get<0>(entry) == app && std::get<1>(entry) == section;
+    });
     const auto appFound = apps_.find(app);
     if (appFound == apps_.end() || appFound->second.erase(section) == 0) return;
     if (appFound->second.empty()) apps_.erase(appFound);
     save();
+}
+
+bool JsonSettingsStore::damaged(const std::string& app, const std::string& section,
+                                const std::string& key) const {
+    return damaged_.contains({app, section, key});
 }
 
 fs::path JsonSettingsStore::defaultPath() {
@@ -231,7 +243,7 @@ void JsonSettingsStore::load() {
         return;
     }
     std::vector<std::string> dropped;
-    apps_ = textValues(root, dropped);
+    apps_ = textValues(root, dropped, damaged_);
     if (!dropped.empty()) keepDamagedCopy(*text, joined(dropped));
 }
 

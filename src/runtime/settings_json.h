@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <map>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "runtime/platform.h"
 
@@ -24,6 +26,8 @@ class JsonSettingsStore : public SettingsStore {
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
     void deleteSection(const std::string& app, const std::string& section) override;
+    bool damaged(const std::string& app, const std::string& section,
+                 const std::string& key) const override;
 
     const std::filesystem::path& file() const { return file_; }
 
@@ -44,6 +48,8 @@ class JsonSettingsStore : public SettingsStore {
 
     std::filesystem::path file_;
     Document apps_;
+    // Keys whose value in the file was not a text, until they are written again.
+    std::set<std::tuple<std::string, std::string, std::string>> damaged_;
     // False when an existing file could be neither read nor moved aside: saving would
     // destroy it, so this session keeps its values in memory only.
     bool mayWrite_ = true;
