@@ -28,24 +28,8 @@ struct HlaskaControls : vk::ControlSet {
                         .picture = layoutPicture("ok"),
                         .stretch = true,
                         .cursor = kButtonCursor}};
-    vk::Control Image4{*this,
-                       "Image4",
-                       K::Image,
-                       {.left = 120,
-                        .top = 120,
-                        .width = 3450,
-                        .height = 390,
-                        .picture = layoutPicture("mail"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image5{*this,
-                       "Image5",
-                       K::Image,
-                       {.left = 7560,
-                        .top = 120,
-                        .width = 3630,
-                        .height = 435,
-                        .picture = layoutPicture("web"),
-                        .cursor = kButtonCursor}};
+    vk::Control Image4{*this, "Image4", K::Image, layoutButton(120, 120, 3450, 390, "mail")};
+    vk::Control Image5{*this, "Image5", K::Image, layoutButton(7560, 120, 3630, 435, "web")};
     vk::Timer Timer1{*this, "Timer1", {.interval = 200}};
     vk::SoundChannel MMControl1{*this, "MMControl1", {.visible = false}};
 };

@@ -22,60 +22,12 @@ struct UvodniControls : vk::ControlSet {
         "Label1",
         K::Label,
         {.left = 5160, .top = 7320, .width = 1335, .height = 735, .backColor = 0x000000}};
-    vk::Control Image1{*this,
-                       "Image1",
-                       K::Image,
-                       {.left = 4920,
-                        .top = 7200,
-                        .width = 1455,
-                        .height = 795,
-                        .picture = layoutPicture("ok"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image5{*this,
-                       "Image5",
-                       K::Image,
-                       {.left = 4920,
-                        .top = 7200,
-                        .width = 1455,
-                        .height = 795,
-                        .picture = layoutPicture("ok"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image2{*this,
-                       "Image2",
-                       K::Image,
-                       {.left = 1560,
-                        .top = 7440,
-                        .width = 840,
-                        .height = 480,
-                        .picture = layoutPicture("konec"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image3{*this,
-                       "Image3",
-                       K::Image,
-                       {.left = 8400,
-                        .top = 7560,
-                        .width = 1365,
-                        .height = 420,
-                        .picture = layoutPicture("info"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image4{*this,
-                       "Image4",
-                       K::Image,
-                       {.left = 240,
-                        .top = 240,
-                        .width = 3360,
-                        .height = 435,
-                        .picture = layoutPicture("mail"),
-                        .cursor = kButtonCursor}};
-    vk::Control Image6{*this,
-                       "Image6",
-                       K::Image,
-                       {.left = 7440,
-                        .top = 240,
-                        .width = 3660,
-                        .height = 345,
-                        .picture = layoutPicture("web"),
-                        .cursor = kButtonCursor}};
+    vk::Control Image1{*this, "Image1", K::Image, layoutButton(4920, 7200, 1455, 795, "ok")};
+    vk::Control Image5{*this, "Image5", K::Image, layoutButton(4920, 7200, 1455, 795, "ok")};
+    vk::Control Image2{*this, "Image2", K::Image, layoutButton(1560, 7440, 840, 480, "konec")};
+    vk::Control Image3{*this, "Image3", K::Image, layoutButton(8400, 7560, 1365, 420, "info")};
+    vk::Control Image4{*this, "Image4", K::Image, layoutButton(240, 240, 3360, 435, "mail")};
+    vk::Control Image6{*this, "Image6", K::Image, layoutButton(7440, 240, 3660, 345, "web")};
     vk::Control Text1{*this,
                       "Text1",
                       K::TextBox,
