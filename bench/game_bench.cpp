@@ -18,7 +18,7 @@
 
 namespace {
 
-using vorkala::testing::kLongestFightMs;
+using vorkala::VyberpostavControls;
 using vorkala::testing::WholeGame;
 
 // Pictures decoded in full, as the real game has them.
@@ -34,12 +34,11 @@ std::unique_ptr<WholeGame> gameAtSelection() {
     return g;
 }
 
-// Both picks made and the fight screen shown by the selection screen's hand-over.
+// The computer takes the right side at medium, as a player sets it up on the selection
+// screen; both picks made, the selection screen hands over to the fight.
 std::unique_ptr<WholeGame> gameAtFight() {
     auto g = gameAtSelection();
-    g->pick("krt");
-    g->pick("pz");
-    g->runUntil([&] { return WholeGame::showing(g->game.boj()); }, 7000);
+    if (!g->startFightAgainstComputer(&VyberpostavControls::Image8, "pz2", "pz")) std::abort();
     return g;
 }
 
@@ -88,34 +87,28 @@ double cpuSeconds() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// A scripted player on each side throws a blow every 300 ms from the round's start; the
-// fight ends by knock-out or by the countdown. The counters give how much faster than
-// real time the fight ran and the share of one core it would take in real time.
+// The computer plays the right side at medium against the scripted left player until the
+// after-fight screen shows, by knock-out or by the countdown. The counters give how much
+// faster than real time the fight ran and the share of one core it would take in real
+// time.
 void BM_WholeFight(benchmark::State& state) {
-    static const char* kLeftBlows[] = {"HP", "HK", "SPEST", "SPODK"};
-    static const char* kRightBlows[] = {"pest", "kop", "dpest", "dkop"};
     double virtualSeconds = 0, wallSeconds = 0, cpu = 0;
     for (auto _ : state) {
         state.PauseTiming();
         auto g = gameAtFight();
-        auto& fight = g->game.boj();
         state.ResumeTiming();
         const auto wallStart = std::chrono::steady_clock::now();
         const double cpuStart = cpuSeconds();
         const long start = g->nowMs();
-        int blow = 0;
-        while (!WholeGame::showing(g->game.drzky()) && g->nowMs() - start < kLongestFightMs) {
-            g->advanceMs(300);
-            if (!fight.loaded() || !fight.ui().prvni.enabled()) continue;
-            g->runtime.runTopLevel(fight.routines().at(kLeftBlows[blow % 4]));
-            g->runtime.runTopLevel(fight.routines().at(kRightBlows[blow % 4]));
-            ++blow;
-        }
+        const bool ended = g->playLeftUntilFightEnds();
         cpu += cpuSeconds() - cpuStart;
         wallSeconds +=
             std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
         virtualSeconds += static_cast<double>(g->nowMs() - start) / 1000.0;
-        if (!WholeGame::showing(g->game.drzky())) state.SkipWithError("the fight did not end");
+        if (!ended) {
+            state.SkipWithError("the fight did not reach the after-fight screen");
+            break;
+        }
     }
     state.counters["times_real_time"] = virtualSeconds / wallSeconds;
     state.counters["core_percent"] = 100.0 * cpu / virtualSeconds;

@@ -1,8 +1,12 @@
 // Measures whole processes of the game:
 //   startup GAME RUNS        median milliseconds from launch to the first presented frame
 //   idle GAME SECONDS        share of one core the title screen takes while it idles
+//   fight GAME SECONDS       share of one core a fight takes: the title's OK, the computer
+//                            on the right at medium and two picks are clicked with
+//                            xdotool, and the left player's keys are pressed meanwhile
 //   peak-memory PROGRAM ARGS peak resident memory of a program run to its end
-// The game runs in a window with SDL's dummy sound; a display must be open (xvfb-run).
+// The game runs in a window with SDL's dummy sound (whose mixer runs in real time, so
+// music synthesis counts); a display must be open (xvfb-run).
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -118,10 +122,9 @@ int startup(const std::string& game, int runs) {
     return 0;
 }
 
-int idle(const std::string& game, int seconds) {
-    Launched run = launchGame(game);
-    if (!firstFrame(run)) return 1;
-    // The game's later messages must not fill the pipe and block it.
+// Keeps reading the game's later messages, so that they cannot fill the pipe and block
+// it; returns the reader's process.
+pid_t drainErrors(Launched& run) {
     const pid_t drainer = fork();
     if (drainer == 0) {
         char buffer[4096];
@@ -129,15 +132,83 @@ int idle(const std::string& game, int seconds) {
         }
         _exit(0);
     }
-    sleep(1);  // past the start-up work
-    const long long before = cpuTicks(run.pid);
+    return drainer;
+}
+
+// Runs a shell script in a process group of its own, so that it can be stopped with the
+// commands it has started.
+pid_t startScript(const std::string& script) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setpgid(0, 0);
+        execl("/bin/sh", "sh", "-c", script.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    setpgid(pid, pid);
+    return pid;
+}
+
+void stopScript(pid_t script) {
+    kill(-script, SIGTERM);
+    waitpid(script, nullptr, 0);
+}
+
+double corePercent(long long ticks, int seconds) {
+    return 100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
+}
+
+// CPU ticks the game takes over `seconds`.
+long long ticksOver(pid_t pid, int seconds) {
+    const long long before = cpuTicks(pid);
     sleep(static_cast<unsigned>(seconds));
-    const long long after = cpuTicks(run.pid);
+    return cpuTicks(pid) - before;
+}
+
+int idle(const std::string& game, int seconds) {
+    Launched run = launchGame(game);
+    if (!firstFrame(run)) return 1;
+    const pid_t drainer = drainErrors(run);
+    sleep(1);  // past the start-up work
+    const long long ticks = ticksOver(run.pid, seconds);
     stop(run);
     waitpid(drainer, nullptr, 0);
-    const double percent = 100.0 * static_cast<double>(after - before) /
-                           static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
-    std::cout << "idle_cpu_percent " << percent << "\n";
+    std::cout << "idle_cpu_percent " << corePercent(ticks, seconds) << "\n";
+    return 0;
+}
+
+// Window pixels (800 x 600) of the controls clicked on the way into a fight.
+constexpr const char* kIntoFight =
+    "click 376 506; sleep 1\n"    // the title's OK
+    "click 639 334; sleep 0.5\n"  // the right computer toggle
+    "click 668 382; sleep 1\n"    // medium
+    "click 84 252; sleep 1\n"     // the left fighter: left roster, row 4, column 2
+    "click 596 140; sleep 4\n";   // the right fighter: right roster, row 2, column 1
+// The left player walks in and throws the four blows, round and round.
+constexpr const char* kLeftPlayer =
+    "while :; do for k in d t g d z h a; do\n"
+    "  xdotool keydown $k; sleep 0.12; xdotool keyup $k; sleep 0.13\n"
+    "done; done\n";
+
+int fight(const std::string& game, int seconds) {
+    Launched run = launchGame(game);
+    if (!firstFrame(run)) return 1;
+    const pid_t drainer = drainErrors(run);
+    const std::string window = "W=$(xdotool search --sync --onlyvisible --pid " +
+                               std::to_string(run.pid) + " | head -n 1)\n";
+    const std::string click = "click() { xdotool mousemove --window \"$W\" $1 $2 click 1; }\n";
+    const pid_t setup = startScript(window + click + "sleep 1\n" + kIntoFight);
+    int status = 0;
+    waitpid(setup, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        stop(run);
+        return 1;
+    }
+    const pid_t player = startScript(window + "xdotool windowfocus \"$W\"\n" + kLeftPlayer);
+    const long long ticks = ticksOver(run.pid, seconds);
+    stopScript(player);
+    stop(run);
+    waitpid(drainer, nullptr, 0);
+    std::cout << "fight_cpu_percent " << corePercent(ticks, seconds) << "\n";
     return 0;
 }
 
@@ -163,8 +234,9 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "startup" && argc == 4) return startup(argv[2], std::atoi(argv[3]));
     if (mode == "idle" && argc == 4) return idle(argv[2], std::atoi(argv[3]));
+    if (mode == "fight" && argc == 4) return fight(argv[2], std::atoi(argv[3]));
     if (mode == "peak-memory" && argc >= 3) return peakMemory(argv + 2);
     std::cerr << "usage: vorkala-bench-process startup GAME RUNS | idle GAME SECONDS |"
-                 " peak-memory PROGRAM [ARGS...]\n";
+                 " fight GAME SECONDS | peak-memory PROGRAM [ARGS...]\n";
     return 2;
 }

@@ -236,6 +236,7 @@ TEST_F(SettingsTest, DamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
         R"([{"Vorkala": {}}])",
         R"("text")",
         R"({"Vorkala": {"pocitadlo": {"LehkaL": "1"}}} trailing)",
+        R"({"Vorkala": {"hrach": 1e4815}})",  // a number past a double's range
     };
     for (const std::string& text : damaged) {
         SCOPED_TRACE(text);

@@ -30,6 +30,17 @@ inline constexpr std::array<int, 16> kFightKeys{65, 68, 83, 87, 84, 71, 90, 72,
 // finishing sequence with the after-fight screen's delay, with room to spare.
 inline constexpr long kLongestFightMs = 90'000;
 
+// A scripted left player, played with its keys: a step towards the opponent, the four
+// blows (T G Z H), a step back. Each key is held for a few of the held-action timer's
+// 50 ms ticks, then released for a moment.
+struct KeyStep {
+    int keyCode;
+    long heldMs;
+};
+inline constexpr std::array<KeyStep, 7> kScriptedLeftPlayer{
+    {{68, 250}, {84, 120}, {71, 120}, {68, 150}, {90, 120}, {72, 120}, {65, 100}}};
+inline constexpr long kBetweenKeysMs = 130;
+
 class WholeGame {
   public:
     explicit WholeGame(const std::filesystem::path& programFolder,
@@ -72,6 +83,33 @@ class WholeGame {
     }
     // Clicks a fighter's portrait on the selection screen.
     void pick(const std::string& code) { click(game.vyberpostav().ui().portraits[code]); }
+
+    // Sets the computer on the right side with one of its difficulty buttons (Image7,
+    // Image8 or Image9), then picks both fighters; the hand-over shows the fight screen.
+    bool startFightAgainstComputer(vk::Control VyberpostavControls::*difficulty,
+                                   const std::string& left, const std::string& right) {
+        auto& selection = game.vyberpostav().ui();
+        click(selection.Image3);
+        click(selection.*difficulty);
+        pick(left);
+        pick(right);
+        return runUntil([&] { return showing(game.boj()); }, 7000);
+    }
+
+    // Plays the left side with the scripted keys until the after-fight screen shows or
+    // `limitMs` have passed; true when it shows.
+    bool playLeftUntilFightEnds(long limitMs = kLongestFightMs) {
+        const long end = nowMs() + limitMs;
+        for (std::size_t next = 0; !showing(game.drzky()) && !runtime.ended() && nowMs() < end;
+             next = (next + 1) % kScriptedLeftPlayer.size()) {
+            const KeyStep& step = kScriptedLeftPlayer[next];
+            post(vk::KeyDownEvent{step.keyCode, 0});
+            advanceMs(step.heldMs);
+            post(vk::KeyUpEvent{step.keyCode, 0});
+            advanceMs(kBetweenKeysMs);
+        }
+        return showing(game.drzky());
+    }
 
     // Moves the clock on in steps until `done` holds or `limitMs` have passed.
     bool runUntil(const std::function<bool()>& done, long limitMs, long stepMs = 10) {

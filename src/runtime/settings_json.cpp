@@ -234,7 +234,8 @@ void JsonSettingsStore::load() {
     json root;
     try {
         root = json::parse(*text);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Bad syntax, and also a number too large for a double (out_of_range).
         moveAsideAsCorrupt(e.what());
         return;
     }

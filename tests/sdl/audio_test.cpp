@@ -4,6 +4,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
+#include <string>
 #include <thread>
 
 #include "bytes.h"
@@ -157,6 +160,57 @@ TEST_F(AudioTest, AShortWaveEndsByItself) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     EXPECT_FALSE(audio->isPlaying(1));
 }
+
+// ---- MIDI instruments
+
+struct InstrumentsCase {
+    const char* name;
+    std::map<std::string, std::string> environment;
+    std::set<std::string> files;
+    std::string timidityConfig, soundFont;
+    bool disableFluidSynth;
+};
+
+class Instruments : public ::testing::TestWithParam<InstrumentsCase> {};
+
+TEST_P(Instruments, FreepatsTakesOverFromFluidSynthUnlessTheUserChoseOtherwise) {
+    const InstrumentsCase& c = GetParam();
+    const MidiInstruments chosen = chooseMidiInstruments(
+        [&](const char* name) -> const char* {
+            auto found = c.environment.find(name);
+            return found == c.environment.end() ? nullptr : found->second.c_str();
+        },
+        [&](const std::string& file) { return c.files.count(file) > 0; });
+    EXPECT_EQ(chosen.timidityConfig, c.timidityConfig);
+    EXPECT_EQ(chosen.soundFont, c.soundFont);
+    EXPECT_EQ(chosen.disableFluidSynth, c.disableFluidSynth);
+}
+
+const std::string kFreepats = "/etc/timidity/freepats.cfg";
+const std::string kPlusPlus = "/etc/timidity/timidity.cfg";
+const std::string kGm = "/usr/share/sounds/sf2/default-GM.sf2";
+const std::string kTim = "/usr/share/sounds/sf2/TimGM6mb.sf2";
+
+INSTANTIATE_TEST_SUITE_P(
+    Machines, Instruments,
+    ::testing::Values(
+        InstrumentsCase{"Debian", {}, {kFreepats, kPlusPlus, kGm, kTim}, kFreepats, kGm, true},
+        InstrumentsCase{"OnlyTimidityPlusPlus", {}, {kPlusPlus, kTim}, kPlusPlus, kTim, false},
+        InstrumentsCase{"UserSoundFont",
+                        {{"SDL_SOUNDFONTS", "/my.sf2"}},
+                        {kFreepats, kGm},
+                        kFreepats,
+                        "",
+                        false},
+        InstrumentsCase{"UserKeepsFluidSynth",
+                        {{"SDL_MIXER_DISABLE_FLUIDSYNTH", "0"}},
+                        {kFreepats, kGm},
+                        kFreepats,
+                        kGm,
+                        false},
+        InstrumentsCase{"UserTimidity", {{"TIMIDITY_CFG", "/my.cfg"}}, {kGm}, "", kGm, true},
+        InstrumentsCase{"Nothing", {}, {}, "", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace vk::sdl

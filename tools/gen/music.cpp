@@ -13,7 +13,9 @@ constexpr Tick kSixteenth = kTicksPerQuarter / 4;
 constexpr Tick kBar = 16 * kSixteenth;
 
 // General MIDI programs (numbered from zero) and channels.
-constexpr int kLeadSaw = 81;
+// A square lead: the free patch set that SDL_mixer's own MIDI player uses has no
+// sawtooth lead, and a missing instrument there plays nothing at all.
+constexpr int kLeadSquare = 80;
 constexpr int kSynthBass = 38;
 constexpr int kStrings = 48;
 constexpr int kMelodyChannel = 0;
@@ -97,7 +99,7 @@ MidiTrack instrumentTrack(const char* name, int channel, int program, int volume
 }
 
 MidiTrack melodyTrack() {
-    MidiTrack track = instrumentTrack("Lead", kMelodyChannel, kLeadSaw, 96);
+    MidiTrack track = instrumentTrack("Lead", kMelodyChannel, kLeadSquare, 96);
     Tick at = 0;
     for (const WrittenNote& n : parsePart(kMelody)) {
         const Tick length = n.sixteenths * kSixteenth;

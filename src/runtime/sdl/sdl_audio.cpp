@@ -10,26 +10,49 @@ namespace vk::sdl {
 
 namespace fs = std::filesystem;
 
-void configureMidiInstruments() {
-    if (!std::getenv("TIMIDITY_CFG")) {
-        for (const char* cfg :
-             {"/etc/timidity/freepats.cfg", "/etc/timidity/timidity.cfg", "/etc/timidity.cfg"}) {
-            if (fs::exists(cfg)) {
-                Mix_SetTimidityCfg(cfg);
+namespace {
+constexpr const char* kFreepats = "/etc/timidity/freepats.cfg";
+constexpr const char* kDisableFluidSynth = "SDL_MIXER_DISABLE_FLUIDSYNTH";
+}  // namespace
+
+MidiInstruments chooseMidiInstruments(const std::function<const char*(const char*)>& variable,
+                                      const std::function<bool(const std::string&)>& exists) {
+    MidiInstruments chosen;
+    // Another TiMidity configuration may be TiMidity++'s, whose soundfont lines SDL_mixer's
+    // player cannot read: only freepats, or the user's own choice, takes over from
+    // FluidSynth.
+    bool timidityReady = variable("TIMIDITY_CFG") != nullptr;
+    if (!timidityReady) {
+        for (const char* cfg : {kFreepats, "/etc/timidity/timidity.cfg", "/etc/timidity.cfg"}) {
+            if (exists(cfg)) {
+                chosen.timidityConfig = cfg;
+                timidityReady = chosen.timidityConfig == kFreepats;
                 break;
             }
         }
     }
-    if (!std::getenv("SDL_SOUNDFONTS")) {
+    const bool userFont = variable("SDL_SOUNDFONTS") != nullptr;
+    if (!userFont) {
         for (const char* font :
              {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf2/FluidR3_GM.sf2",
               "/usr/share/sounds/sf2/TimGM6mb.sf2"}) {
-            if (fs::exists(font)) {
-                Mix_SetSoundFonts(font);
+            if (exists(font)) {
+                chosen.soundFont = font;
                 break;
             }
         }
     }
+    chosen.disableFluidSynth = timidityReady && !userFont && !variable(kDisableFluidSynth);
+    return chosen;
+}
+
+void configureMidiInstruments() {
+    const MidiInstruments chosen =
+        chooseMidiInstruments([](const char* name) { return std::getenv(name); },
+                              [](const std::string& file) { return fs::exists(file); });
+    if (!chosen.timidityConfig.empty()) Mix_SetTimidityCfg(chosen.timidityConfig.c_str());
+    if (!chosen.soundFont.empty()) Mix_SetSoundFonts(chosen.soundFont.c_str());
+    if (chosen.disableFluidSynth) SDL_SetHint(kDisableFluidSynth, "1");
 }
 
 namespace {

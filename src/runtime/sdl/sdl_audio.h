@@ -4,9 +4,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "runtime/platform.h"
@@ -14,8 +16,23 @@
 
 namespace vk::sdl {
 
-// Points SDL_mixer's MIDI synthesisers at the instruments Debian installs (freepats for
-// TiMidity, a General MIDI soundfont for FluidSynth), unless the user chose others.
+// Which instruments SDL_mixer's MIDI players get, and whether FluidSynth stands aside.
+struct MidiInstruments {
+    std::string timidityConfig;  // empty: SDL_mixer's own choice
+    std::string soundFont;       // empty: SDL_mixer's own choice
+    // TiMidity with freepats plays the menu tune for a fraction of FluidSynth's CPU
+    // (FluidSynth runs reverb and chorus on every block, even between notes), so it plays
+    // MIDI whenever freepats is there and the user has chosen no soundfont.
+    bool disableFluidSynth = false;
+};
+
+// The instruments Debian installs (freepats for TiMidity, a General MIDI soundfont for
+// FluidSynth), unless the user's environment chose others. `variable` reads the
+// environment, `exists` tells whether a file is there.
+MidiInstruments chooseMidiInstruments(const std::function<const char*(const char*)>& variable,
+                                      const std::function<bool(const std::string&)>& exists);
+
+// Hands the choice for this machine to SDL_mixer; before Mix_Init.
 void configureMidiInstruments();
 
 class SdlAudio : public AudioService {
