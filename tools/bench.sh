@@ -104,8 +104,9 @@ and chorus run on every block, also between notes. The options, measured the sam
 | TiMidity with freepats (now) | 1.2 % |
 | no music at all | 0.9 % |
 
-Output at 22 kHz would roughly halve FluidSynth's share and still miss the target, and
-it would coarsen every sound, not only the tune. What is left without music (the game's
+Output at 22 kHz was not measured: SDL_mixer has one rate for every sound, so it would
+coarsen all of them, not only the tune, and at best it halves FluidSynth's share, which
+gives about 0.9 + 1.2 = 2.1 %, still over the target. What is left without music (the game's
 loop with its 1 ms timer, SDL and X) is under 1 %, so the loop needs no change. TiMidity
 with freepats costs about 0.3 %. Freepats has no sawtooth lead (General MIDI program 81),
 and TiMidity leaves a part with a missing instrument silent, so the tune's lead is now a
