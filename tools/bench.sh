@@ -38,8 +38,9 @@ done
 PEAK=$(echo $PEAKS | tr ' ' '\n' | sort -n | sed -n 2p)
 
 echo "Start-up, idle and fight CPU of the real game under a virtual X server..."
-# The fight is measured twice: as the game runs (SDL's accelerated renderer, which on a
-# machine without a GPU is Mesa's software OpenGL) and with SDL's own software renderer.
+# The fight is measured twice: as the game runs (it leaves an accelerated renderer that
+# would draw on the CPU, such as Mesa's llvmpipe under Xvfb, for SDL's software renderer)
+# and with SDL's software renderer forced.
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c "
     P='$BUILD/bench/vorkala-bench-process'; G='$BUILD/vorkala'
     \$P startup \$G $RUNS

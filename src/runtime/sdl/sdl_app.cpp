@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "runtime/runtime.h"
@@ -60,12 +61,36 @@ Micros framePeriodOf(SDL_Window* window) {
     return 1'000'000 / hz;
 }
 
+// Whether an accelerated renderer really draws on the CPU: Mesa's software rasterisers
+// (a machine or virtual display without a GPU) run OpenGL at a high cost, where SDL's own
+// software renderer draws the same frames for a fraction of it.
+bool drawsOnTheCpu(SDL_Renderer* renderer) {
+    SDL_RendererInfo info{};
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
+    if (std::string_view(info.name).substr(0, 6) != "opengl") return false;
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* text = getString ? getString(kGlRenderer) : nullptr;
+    if (!text) return false;
+    const std::string_view name(reinterpret_cast<const char*>(text));
+    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+        if (name.find(software) != std::string_view::npos) return true;
+    return false;
+}
+
 // The window's renderer and the canvas the screens are drawn on, scaled into the window.
 class FrameOutput {
   public:
     explicit FrameOutput(SDL_Window* window) {
         renderer_.reset(
             SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE));
+        // A renderer chosen by the player (SDL_RENDER_DRIVER) is kept as it is.
+        if (renderer_ && !std::getenv("SDL_RENDER_DRIVER") && drawsOnTheCpu(renderer_.get())) {
+            renderer_.reset();
+            // The window's own frame buffer would go through the same OpenGL otherwise.
+            SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
+        }
         if (!renderer_) renderer_.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
         if (!renderer_) throw SdlError("Cannot draw in the game's window");
         canvas_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGBA8888,
