@@ -18,16 +18,9 @@ struct HlaskaControls : vk::ControlSet {
     HlaskaControls(vk::Runtime& runtime, vk::Screen& screen);
     using K = vk::ControlKind;
 
-    vk::Control Image1{*this,
-                       "Image1",
-                       K::Image,
-                       {.left = 5160,
-                        .top = 3600,
-                        .width = 1455,
-                        .height = 915,
-                        .picture = layoutPicture("ok"),
-                        .stretch = true,
-                        .cursor = kButtonCursor}};
+    // The OK button's picture follows its pulsing size.
+    vk::Control Image1{*this, "Image1", K::Image,
+                       stretched(layoutButton(5160, 3600, 1455, 915, "ok"))};
     vk::Control Image4{*this, "Image4", K::Image, layoutButton(120, 120, 3450, 390, "mail")};
     vk::Control Image5{*this, "Image5", K::Image, layoutButton(7560, 120, 3630, 435, "web")};
     vk::Timer Timer1{*this, "Timer1", {.interval = 200}};

@@ -26,4 +26,10 @@ inline vk::Design layoutButton(float left, float top, float width, float height,
             .cursor = kButtonCursor};
 }
 
+// The same design with its picture stretched to the control's size.
+inline vk::Design stretched(vk::Design design) {
+    design.stretch = true;
+    return design;
+}
+
 }  // namespace vorkala
