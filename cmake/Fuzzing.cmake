@@ -34,9 +34,10 @@ foreach(target numbers settings code_box)
   set(corpus ${CMAKE_BINARY_DIR}/fuzz/corpus-${target})
   file(MAKE_DIRECTORY ${corpus})
   # New inputs go to the build folder's corpus; the seeds in the source tree only feed it.
+  # A fixed seed makes a failure found in CI one that the same run finds again.
   add_test(NAME fuzz.${target}
     COMMAND ${CMAKE_BINARY_DIR}/fuzz/fuzz_${target} -max_total_time=${VORKALA_FUZZ_SECONDS}
-            -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 ${corpus}
+            -seed=1 -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 ${corpus}
             ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target})
   set_tests_properties(fuzz.${target} PROPERTIES
     ENVIRONMENT "VORKALA_HOME=${CMAKE_BINARY_DIR};ASAN_OPTIONS=detect_leaks=1"
