@@ -1,4 +1,4 @@
-// Finds the game's data files the way the original file system did: backslashes separate
+// Finds the game's data files by the names the screens give them: backslashes separate
 // folders, letter case does not count and trailing blanks of a name are dropped.
 #pragma once
 

@@ -25,7 +25,7 @@ Game::Game(vk::Runtime& runtime)
       drzky_(std::make_unique<Drzky>(*this)),
       nacitani_(std::make_unique<Nacitani>(*this)),
       konecna_(std::make_unique<Konecna>(*this)) {
-    // A run-time error that nothing catches ends the game, as on the original platform,
+    // A run-time error that nothing catches ends the game with a message,
     // but never leaves the display switched: the desktop comes back first, so the box is
     // not hidden behind a full-screen window.
     runtime_.setUnhandledErrorHook([this](const vk::RuntimeError& error) {
