@@ -6,8 +6,6 @@
 #include <limits>
 
 #include "progress/saved_progress.h"
-#include "runtime/errors.h"
-#include "runtime/values.h"
 
 namespace vorkala {
 
@@ -24,14 +22,9 @@ constexpr std::array<TableRow, kHighScoreRows> kFirstRunTable{{
 const TableRow& firstRunRow(int row) { return kFirstRunTable.at(static_cast<std::size_t>(row)); }
 
 bool numberWithin(std::string_view text, double lowest, double highest, bool whole) {
-    double value = 0;
-    try {
-        value = vk::toDouble(text);
-    } catch (const vk::RuntimeError&) {
-        return false;
-    }
-    if (!std::isfinite(value) || value < lowest || value > highest) return false;
-    return !whole || value == std::floor(value);
+    const auto value = numberIn(std::string(text));
+    if (!value || *value < lowest || *value > highest) return false;
+    return !whole || *value == std::floor(*value);
 }
 
 std::string savedCounter(Game& game, const std::string& key, const std::string& fallback) {

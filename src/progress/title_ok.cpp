@@ -1,7 +1,5 @@
 // The title screen's two OK buttons: load the saved progress, or on the first run write
 // its defaults, then go on to the selection screen.
-#include <array>
-
 #include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "select/vyberpostav.h"
@@ -16,17 +14,13 @@ void Uvodni::Image1_Click() {
     for (auto [label, key] : stageCounters(game_.pocitadlo().ui()))
         label->setCaption(savedCounter(game_, key, "0"));
     // The first write loads the selection screen, whose load routine sees the counters.
-    for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().meno[row].setText(savedTableName(game_, row));
-    for (int row = 0; row < kHighScoreRows; ++row)
-        game_.vyberpostav().ui().skore[row].setCaption(savedTablePoints(game_, row));
+    game_.vyberpostav().loadHighScoreTable();
     leaveForSelection();
 }
 
 void Uvodni::Image5_Click() {
     for (auto [label, key] : stageCounters(game_.pocitadlo().ui())) label->setCaption("0");
-    for (auto [label, key] : stageCounters(game_.pocitadlo().ui()))
-        saveSetting(game_, key, label->caption());
+    saveStageCounters(game_);
     ui().Text1.setText(kSecondRunMarker);
     saveSetting(game_, kMarkerKey, ui().Text1.text());
     for (int row = 0; row < kHighScoreRows; ++row)

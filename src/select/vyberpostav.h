@@ -275,12 +275,14 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     // The code box's prompt blink: 2 shows the Czech prompt, 3 the English one.
     int blinkCount = 0;
 
+    // The five names and then the five points from the saved progress.
+    void loadHighScoreTable();
+
   protected:
     void bindEvents(VyberpostavControls& c) override;
     void Form_Load() override;
 
   private:
-    void loadHighScoreTable();
     void copyStatistics();
     void openSoundChannels();
     void showLives(vk::Control& picture, vk::Control& lives, vk::Control& turbo);
