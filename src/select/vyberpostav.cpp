@@ -251,12 +251,8 @@ void Vyberpostav::Timer8_Timer() { ui().srac.setVisible(false); }
 
 void Vyberpostav::Timer7_Timer() {
     auto& c = ui();
-    const std::pair<vk::Control*, float> drops[] = {
-        {&c.Shape2, 100}, {&c.Shape3, 200}, {&c.Shape4, 150}, {&c.Shape5, 250}, {&c.Shape6, 300}};
-    for (auto [drop, step] : drops) {
-        drop->setTop(drop->top() + step);
-        if (drop->top() > 9000) drop->setTop(0);
-    }
+    moveDrops(
+        {{c.Shape2, 100}, {c.Shape3, 200}, {c.Shape4, 150}, {c.Shape5, 250}, {c.Shape6, 300}});
 }
 
 // The difficulty and turbo buttons pulse: shrunk on one tick, their design size on the

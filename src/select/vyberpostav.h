@@ -12,6 +12,7 @@
 #include "runtime/sound_channel.h"
 #include "runtime/timer.h"
 #include "select/roster.h"
+#include "shell/drops.h"
 #include "shell/layout.h"
 
 namespace vorkala {
@@ -35,7 +36,6 @@ constexpr vk::Colour kToggleBack = 0x80, kToggleText = 0xFFFFC0;
 constexpr vk::Colour kCodeBoxBack = 0xC000C0;
 constexpr vk::Colour kTableText = 0xC0;
 constexpr vk::Colour kRewardCode = 0xC0C000;
-constexpr vk::Colour kDrop = 0x80;
 }  // namespace selection_colours
 
 struct VyberpostavControls : vk::ControlSet {
@@ -46,7 +46,6 @@ struct VyberpostavControls : vk::ControlSet {
                              const std::string& picture, bool visible = true);
     static vk::Design tableRow(float left, int row, float width, std::string text);
     static vk::Design statistic(float left, float top, vk::Colour back, float width = 255);
-    static vk::Design drop(float left, float top);
 
     vk::Control Image1{*this, "Image1", K::Image, button(4440, 1800, 3150, 2175, "vyber")};
     vk::Control Image2{*this, "Image2", K::Image, button(360, 4560, 1410, 915, "pc")};
@@ -166,11 +165,11 @@ struct VyberpostavControls : vk::ControlSet {
         *this, "levejotaznik1", K::PictureBox, 0, 11, [](int i) { return cover(Side::Left, i); }};
     vk::ControlArray<> pravejotaznik1{
         *this, "pravejotaznik1", K::PictureBox, 0, 11, [](int i) { return cover(Side::Right, i); }};
-    vk::Control Shape2{*this, "Shape2", K::Shape, drop(2520, 1200)};
-    vk::Control Shape3{*this, "Shape3", K::Shape, drop(7920, 3600)};
-    vk::Control Shape4{*this, "Shape4", K::Shape, drop(6120, 8640)};
-    vk::Control Shape5{*this, "Shape5", K::Shape, drop(600, 4320)};
-    vk::Control Shape6{*this, "Shape6", K::Shape, drop(10080, 360)};
+    vk::Control Shape2{*this, "Shape2", K::Shape, dropDesign(2520, 1200)};
+    vk::Control Shape3{*this, "Shape3", K::Shape, dropDesign(7920, 3600)};
+    vk::Control Shape4{*this, "Shape4", K::Shape, dropDesign(6120, 8640)};
+    vk::Control Shape5{*this, "Shape5", K::Shape, dropDesign(600, 4320)};
+    vk::Control Shape6{*this, "Shape6", K::Shape, dropDesign(10080, 360)};
 
     vk::Timer Timer1{*this, "Timer1", {.interval = 6000}};
     vk::Timer Timer2{*this, "Timer2", {.interval = 1}};

@@ -33,17 +33,6 @@ vk::Design VyberpostavControls::statistic(float left, float top, vk::Colour back
             .backColor = back};
 }
 
-vk::Design VyberpostavControls::drop(float left, float top) {
-    return {.left = left,
-            .top = top,
-            .width = 135,
-            .height = 135,
-            .fillColor = selection_colours::kDrop,
-            .filled = true,
-            .borderColor = selection_colours::kDrop,
-            .shape = vk::ShapeKind::Circle};
-}
-
 vk::Design VyberpostavControls::toggleState(float left) {
     return {.left = left,
             .top = 4560,

@@ -1,4 +1,4 @@
-// The falling red drops of the after-fight, loading and end screens.
+// The falling red drops of the selection, after-fight, loading and end screens.
 #pragma once
 
 #include <initializer_list>
