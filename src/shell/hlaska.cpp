@@ -3,14 +3,9 @@
 #include "runtime/runtime.h"
 #include "shell/game.h"
 #include "shell/module.h"
+#include "shell/ok_pulse.h"
 
 namespace vorkala {
-
-namespace {
-// The OK button's two sizes, height first as the pulse sets them.
-constexpr float kGrownHeight = 1015, kGrownWidth = 1555;
-constexpr float kDesignHeight = 915, kDesignWidth = 1455;
-}  // namespace
 
 HlaskaControls::HlaskaControls(vk::Runtime& runtime, vk::Screen& screen)
     : ControlSet(runtime, screen) {
@@ -42,17 +37,6 @@ void Hlaska::Image1_Click() { close(); }
 void Hlaska::Image4_Click() { runtime().openLink(kMailLink); }
 void Hlaska::Image5_Click() { runtime().openLink(kWebLink); }
 
-void Hlaska::Timer1_Timer() {
-    ++pulse;
-    if (pulse == 1) {
-        ui().Image1.setHeight(kGrownHeight);
-        ui().Image1.setWidth(kGrownWidth);
-    }
-    if (pulse == 2) {
-        ui().Image1.setHeight(kDesignHeight);
-        ui().Image1.setWidth(kDesignWidth);
-        pulse = 0;
-    }
-}
+void Hlaska::Timer1_Timer() { pulseOkButton(ui().Image1, pulse); }
 
 }  // namespace vorkala

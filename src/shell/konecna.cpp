@@ -3,14 +3,9 @@
 #include "runtime/runtime.h"
 #include "shell/game.h"
 #include "shell/module.h"
+#include "shell/ok_pulse.h"
 
 namespace vorkala {
-
-namespace {
-// The OK button's two pulse sizes, height first as the pulse sets them.
-constexpr float kGrownHeight = 1015, kGrownWidth = 1555;
-constexpr float kShrunkHeight = 915, kShrunkWidth = 1455;
-}  // namespace
 
 vk::Design KonecnaControls::button(float left, float top, float width, float height,
                                    const std::string& file, bool stretch) {
@@ -63,17 +58,6 @@ void Konecna::Timer1_Timer() {
         {{c.Shape2, 100}, {c.Shape3, 200}, {c.Shape4, 150}, {c.Shape5, 250}, {c.Shape6, 300}});
 }
 
-void Konecna::Timer2_Timer() {
-    ++pulse;
-    if (pulse == 1) {
-        ui().Image1.setHeight(kGrownHeight);
-        ui().Image1.setWidth(kGrownWidth);
-    }
-    if (pulse == 2) {
-        ui().Image1.setHeight(kShrunkHeight);
-        ui().Image1.setWidth(kShrunkWidth);
-        pulse = 0;
-    }
-}
+void Konecna::Timer2_Timer() { pulseOkButton(ui().Image1, pulse); }
 
 }  // namespace vorkala
