@@ -24,7 +24,7 @@ class GameFixture : public ::testing::Test {
     void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
     // Clicks the centre of a control through hit-testing, as a player would.
     void click(const vk::Control& c) {
-        runtime.post(vk::ClickEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+        runtime.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     void keyDown(int code, int shift = 0) {

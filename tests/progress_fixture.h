@@ -41,7 +41,7 @@ struct ProgressRun {
         click(title.Image5.visible() ? title.Image5 : title.Image1);
     }
     void click(const vk::Control& c) {
-        runtime.post(vk::ClickEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+        runtime.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     void call(const std::string& routine) {

@@ -32,7 +32,7 @@ struct ProgramRun {
         game.start();
     }
     void click(const vk::Control& c) {
-        runtime.post(vk::ClickEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+        runtime.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     vk::HeadlessPlatform headless;

@@ -100,11 +100,9 @@ class SelectionFixture : public ::testing::Test {
         postClick(c);
         runtime.dispatchPending();
     }
-    void postClick(const vk::Control& c) {
-        runtime.post(vk::ClickEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
-    }
+    void postClick(const vk::Control& c) { runtime.post(vk::clickOn(c)); }
     void moveOver(const vk::Control& c) {
-        runtime.post(vk::MouseMoveEvent{c.left() + c.width() / 2, c.top() + c.height() / 2});
+        runtime.post(vk::moveOver(c));
         runtime.dispatchPending();
     }
     // Runs one of the selection screen's routines by name, as a top-level event.

@@ -67,8 +67,8 @@ class WholeGame {
         runtime.post(std::move(event));
         runtime.dispatchPending();
     }
-    void click(const vk::Control& c) { post(vk::ClickEvent{centreX(c), centreY(c)}); }
-    void moveOver(const vk::Control& c) { post(vk::MouseMoveEvent{centreX(c), centreY(c)}); }
+    void click(const vk::Control& c) { post(vk::clickOn(c)); }
+    void moveOver(const vk::Control& c) { post(vk::moveOver(c)); }
     void press(int keyCode) {
         post(vk::KeyDownEvent{keyCode, 0});
         post(vk::KeyUpEvent{keyCode, 0});
@@ -124,8 +124,6 @@ class WholeGame {
     Game game;
 
   private:
-    static float centreX(const vk::Control& c) { return c.left() + c.width() / 2; }
-    static float centreY(const vk::Control& c) { return c.top() + c.height() / 2; }
 };
 
 }  // namespace vorkala::testing

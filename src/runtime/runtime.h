@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+#include "runtime/control.h"
 #include "runtime/data_files.h"
 #include "runtime/errors.h"
 #include "runtime/picture.h"
@@ -50,6 +51,15 @@ struct MouseMoveEvent {
 };
 using InputEvent =
     std::variant<KeyDownEvent, KeyUpEvent, KeyPressEvent, ClickEvent, MouseMoveEvent>;
+
+// Pointer input at the centre of a control, where a player aims; delivered by hit-testing
+// like any other, so a hidden, disabled or covered control gets nothing.
+inline ClickEvent clickOn(const Control& c) {
+    return {c.left() + c.width() / 2, c.top() + c.height() / 2};
+}
+inline MouseMoveEvent moveOver(const Control& c) {
+    return {c.left() + c.width() / 2, c.top() + c.height() / 2};
+}
 
 class Runtime {
   public:

@@ -298,12 +298,10 @@ std::optional<int> ScriptRunner::execute(const Command& c) {
         s.headless.advance(rt, std::stoll(c.args[0]) * vk::kMicrosPerMilli);
     } else if (c.verb == "click" || c.verb == "move") {
         if (vk::Control* target = aimedControl(s, c.args[0])) {
-            const float x = target->left() + target->width() / 2;
-            const float y = target->top() + target->height() / 2;
             if (c.verb == "click")
-                rt.post(vk::ClickEvent{x, y});
+                rt.post(vk::clickOn(*target));
             else
-                rt.post(vk::MouseMoveEvent{x, y});
+                rt.post(vk::moveOver(*target));
             rt.dispatchPending();
         }
     } else if (c.verb == "keydown" || c.verb == "keyup") {
