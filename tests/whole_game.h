@@ -1,7 +1,7 @@
 // A whole game on the headless platform driven the way a player drives it: clicks and
 // mouse moves at controls' centres, key presses, the virtual clock. Shared by the soak
-// test, the benchmarks and the fuzz targets; any picture decoder and settings store can
-// stand in for the headless ones.
+// test, the benchmarks and the fuzz targets; any picture decoder, settings store and pacer
+// can stand in for the headless ones.
 #pragma once
 
 #include <array>
@@ -45,10 +45,11 @@ class WholeGame {
   public:
     explicit WholeGame(const std::filesystem::path& programFolder,
                        vk::PictureDecoder* decoder = nullptr,
-                       std::unique_ptr<vk::SettingsStore> settings = nullptr)
+                       std::unique_ptr<vk::SettingsStore> settings = nullptr,
+                       vk::Pacer* pacer = nullptr)
         : headless(programFolder, std::move(settings)),
           platform{headless.clock,
-                   headless.pacer,
+                   pacer ? *pacer : headless.pacer,
                    headless.audio,
                    headless.settings(),
                    headless.display,

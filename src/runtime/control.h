@@ -44,6 +44,7 @@ struct Font {
     float size = 8.25f;
     bool bold = false;
     bool italic = false;
+    bool operator==(const Font&) const = default;
 };
 
 enum class ShapeKind { Rectangle, Square, Oval, Circle, RoundedRectangle, RoundedSquare };

@@ -33,21 +33,193 @@ SDL_Color sdlColour(Colour colour) {
             static_cast<Uint8>((colour >> 16) & 0xFF), 255};
 }
 
+namespace {
+
+constexpr SDL_Rect kCanvas{0, 0, kCanvasWidth, kCanvasHeight};
+
+bool isEmpty(const SDL_Rect& r) { return r.w <= 0 || r.h <= 0; }
+
+SDL_Rect onCanvas(const SDL_Rect& r) {
+    SDL_Rect inside{};
+    return SDL_IntersectRect(&r, &kCanvas, &inside) ? inside : SDL_Rect{};
+}
+
+long areaOf(const SDL_Rect& r) { return static_cast<long>(r.w) * r.h; }
+
+SDL_Rect joined(const SDL_Rect& a, const SDL_Rect& b) {
+    SDL_Rect both;
+    SDL_UnionRect(&a, &b, &both);
+    return both;
+}
+
+// The pixels a line may touch: its ends' box, widened by its width and a pixel of rounding.
+SDL_Rect lineBounds(const Control& line) {
+    const float px = kTwipsPerPixel;
+    const float reach = std::max(1.0f, line.borderWidth()) / 2 + 2;
+    const float left = std::min(line.x1(), line.x2()) / px - reach;
+    const float top = std::min(line.y1(), line.y2()) / px - reach;
+    const float right = std::max(line.x1(), line.x2()) / px + reach;
+    const float bottom = std::max(line.y1(), line.y2()) / px + reach;
+    const int x = static_cast<int>(std::floor(left)), y = static_cast<int>(std::floor(top));
+    return {x, y, static_cast<int>(std::ceil(right)) - x, static_cast<int>(std::ceil(bottom)) - y};
+}
+
+}  // namespace
+
+ScreenRenderer::Scene ScreenRenderer::sceneOf(const Runtime& runtime) {
+    Scene scene;
+    for (const Screen* screen : runtime.visibleScreens()) {
+        const ControlSet* controls = screen->controlsIfLoaded();
+        if (!controls) continue;
+        Drawn back;
+        back.screen = controls;
+        back.bounds = kCanvas;
+        back.style.picture = controls->background ? controls->background->sharedData() : nullptr;
+        back.style.back = controls->backColor;
+        scene.push_back(std::move(back));
+        for (const Control* control : controls->all()) scene.push_back(drawnOf(*control));
+    }
+    return scene;
+}
+
+ScreenRenderer::Drawn ScreenRenderer::drawnOf(const Control& c) {
+    Drawn drawn;
+    drawn.control = &c;
+    if (!c.visible()) return drawn;  // draws nothing, whatever it holds
+    const SDL_Rect r = pixelRect(c);
+    Style& s = drawn.style;
+    s = {.kind = static_cast<int>(c.kind()),
+         .x = r.x,
+         .y = r.y,
+         .w = r.w,
+         .h = r.h,
+         .picture = c.picture() ? c.picture()->sharedData() : nullptr,
+         .stretch = c.stretch(),
+         .enabled = c.enabled(),
+         .backOpaque = c.backOpaque(),
+         .filled = c.filled(),
+         .hasBorder = c.hasBorder(),
+         .caption = c.caption(),
+         .text = c.text(),
+         .fore = c.foreColor(),
+         .back = c.backColor(),
+         .fill = c.fillColor(),
+         .border = c.borderColor(),
+         .borderWidth = c.borderWidth(),
+         .shape = c.shape(),
+         .x1 = c.x1(),
+         .y1 = c.y1(),
+         .x2 = c.x2(),
+         .y2 = c.y2(),
+         .font = c.font(),
+         .alignment = c.alignment()};
+    switch (c.kind()) {
+        case ControlKind::Image:
+            if (c.picture())
+                drawn.bounds =
+                    c.stretch() ? r
+                                : SDL_Rect{r.x, r.y, c.picture()->width(), c.picture()->height()};
+            break;
+        case ControlKind::Line:
+            drawn.bounds = lineBounds(c);
+            break;
+        case ControlKind::Timer:
+        case ControlKind::SoundChannel:
+        case ControlKind::MediaPlayer:
+            break;  // never seen
+        default:
+            drawn.bounds = r;
+    }
+    drawn.bounds = onCanvas(drawn.bounds);
+    return drawn;
+}
+
+// A pixel outside every changed control's old and new bounds is covered by the same
+// controls, looking the same, in the same order, so it keeps its colour.
+std::vector<SDL_Rect> ScreenRenderer::changesTo(const Scene& next) const {
+    std::vector<SDL_Rect> areas = marked_;
+    const auto add = [&areas](const SDL_Rect& r) {
+        if (!isEmpty(r)) areas.push_back(r);
+    };
+    const std::size_t both = std::min(shown_.size(), next.size());
+    for (std::size_t i = 0; i < both; ++i) {
+        const Drawn &was = shown_[i], &now = next[i];
+        if (SDL_RectEquals(&was.bounds, &now.bounds) && was.style == now.style) continue;
+        add(was.bounds);
+        add(now.bounds);
+    }
+    for (std::size_t i = both; i < shown_.size(); ++i) add(shown_[i].bounds);
+    for (std::size_t i = both; i < next.size(); ++i) add(next[i].bounds);
+    return coveringAreas(std::move(areas));
+}
+
 void ScreenRenderer::draw(const Runtime& runtime) {
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
-    for (const Screen* screen : runtime.visibleScreens())
-        if (const ControlSet* controls = screen->controlsIfLoaded()) drawScreen(*controls);
+    shown_.clear();
+    drawChanges(runtime);
+}
+
+const std::vector<SDL_Rect>& ScreenRenderer::drawChanges(const Runtime& runtime) {
+    Scene next = sceneOf(runtime);
+    changed_ = shown_.empty() ? std::vector<SDL_Rect>{kCanvas} : changesTo(next);
+    marked_.clear();
+    for (const SDL_Rect& area : changed_) redraw(next, area);
+    SDL_RenderSetClipRect(renderer_, nullptr);
+    shown_ = std::move(next);
     // Pictures no screen holds any more free their textures.
     std::erase_if(pictures_, [](const auto& entry) { return entry.second.data.expired(); });
+    return changed_;
+}
+
+void ScreenRenderer::redraw(const Scene& scene, const SDL_Rect& area) {
+    area_ = area;
+    unclip();
+    fill(area, colours::kBlack);
+    for (const Drawn& drawn : scene) {
+        if (!SDL_HasIntersection(&drawn.bounds, &area)) continue;
+        if (drawn.screen)
+            drawScreen(*drawn.screen);
+        else
+            drawControl(*drawn.control);
+    }
 }
 
 void ScreenRenderer::drawScreen(const ControlSet& controls) {
-    const SDL_Rect canvas{0, 0, kCanvasWidth, kCanvasHeight};
-    fill(canvas, controls.backColor);
-    if (controls.background) drawPicture(*controls.background, canvas);
-    for (const Control* control : controls.all())
-        if (control->visible()) drawControl(*control);
+    fill(kCanvas, controls.backColor);
+    if (controls.background) drawPicture(*controls.background, kCanvas);
+}
+
+std::vector<SDL_Rect> coveringAreas(std::vector<SDL_Rect> areas) {
+    // Joining two areas costs at most this many pixels more than drawing both.
+    constexpr long kJoinSlack = 64 * 64;
+    constexpr std::size_t kMostAreas = 12;
+    for (bool joinedAny = true; joinedAny;) {
+        joinedAny = false;
+        for (std::size_t i = 0; i < areas.size() && !joinedAny; ++i)
+            for (std::size_t j = i + 1; j < areas.size(); ++j) {
+                const SDL_Rect both = joined(areas[i], areas[j]);
+                if (areaOf(both) > areaOf(areas[i]) + areaOf(areas[j]) + kJoinSlack) continue;
+                areas[i] = both;
+                areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(j));
+                joinedAny = true;
+                break;
+            }
+    }
+    while (areas.size() > kMostAreas) {  // the pair that costs least to join
+        std::size_t bestI = 0, bestJ = 1;
+        long bestCost = -1;
+        for (std::size_t i = 0; i < areas.size(); ++i)
+            for (std::size_t j = i + 1; j < areas.size(); ++j) {
+                const long cost =
+                    areaOf(joined(areas[i], areas[j])) - areaOf(areas[i]) - areaOf(areas[j]);
+                if (bestCost < 0 || cost < bestCost) bestI = i, bestJ = j, bestCost = cost;
+            }
+        areas[bestI] = joined(areas[bestI], areas[bestJ]);
+        areas.erase(areas.begin() + static_cast<std::ptrdiff_t>(bestJ));
+    }
+    long total = 0;
+    for (const SDL_Rect& r : areas) total += areaOf(r);
+    if (total * 10 > areaOf(kCanvas) * 6) return {kCanvas};
+    return areas;
 }
 
 void ScreenRenderer::drawControl(const Control& control) {
@@ -87,10 +259,9 @@ void ScreenRenderer::drawImage(const Control& image) {
 void ScreenRenderer::drawPictureBox(const Control& box) {
     const SDL_Rect r = pixelRect(box);
     fill(r, box.backColor());
-    if (box.picture()) {
-        SDL_RenderSetClipRect(renderer_, &r);
+    if (box.picture() && clipTo(r)) {
         drawPicture(*box.picture(), {r.x, r.y, box.picture()->width(), box.picture()->height()});
-        SDL_RenderSetClipRect(renderer_, nullptr);
+        unclip();
     }
     if (box.hasBorder()) frame(r, colours::kBlack);
 }
@@ -168,10 +339,19 @@ void ScreenRenderer::drawText(const std::string& text, const Font& font, Colour 
     if (alignment == Alignment::Right) x += box.w - w;
     const int y = place == TextPlace::Middle ? box.y + (box.h - h) / 2 : box.y;
     const SDL_Rect dest{x, y, w, h};
-    SDL_RenderSetClipRect(renderer_, &box);
+    if (!clipTo(box)) return;
     SDL_RenderCopy(renderer_, texture, nullptr, &dest);
-    SDL_RenderSetClipRect(renderer_, nullptr);
+    unclip();
 }
+
+bool ScreenRenderer::clipTo(const SDL_Rect& r) {
+    SDL_Rect inside{};
+    if (!SDL_IntersectRect(&r, &area_, &inside)) return false;
+    SDL_RenderSetClipRect(renderer_, &inside);
+    return true;
+}
+
+void ScreenRenderer::unclip() { SDL_RenderSetClipRect(renderer_, &area_); }
 
 SDL_Texture* ScreenRenderer::textTexture(const std::string& text, const Font& font, Colour colour,
                                          Alignment alignment, int wrapWidth, int& w, int& h) {
@@ -229,29 +409,58 @@ void ScreenRenderer::bevel(const SDL_Rect& r, bool raised) {
 }
 
 void ScreenRenderer::drawPicture(const Picture& picture, const SDL_Rect& dest) {
-    if (SDL_Texture* texture = pictureTexture(picture))
+    if (SDL_Texture* texture = pictureTexture(picture, dest.w, dest.h))
         SDL_RenderCopy(renderer_, texture, nullptr, &dest);
 }
 
-SDL_Texture* ScreenRenderer::pictureTexture(const Picture& picture) {
+namespace {
+
+bool opaque(const PictureData& data) {
+    return std::all_of(data.rgba.begin(), data.rgba.end(),
+                       [](std::uint32_t p) { return (p & 0xFF) == 0xFF; });
+}
+
+// The pixels as a surface in the layout SDL blends fastest, scaled to w x h.
+SurfacePtr surfaceOf(const PictureData& data, int w, int h) {
+    SurfacePtr own(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(data.rgba.data()),
+                                                      data.width, data.height, 32, data.width * 4,
+                                                      SDL_PIXELFORMAT_RGBA8888));
+    if (!own) return nullptr;
+    SurfacePtr converted(SDL_ConvertSurfaceFormat(own.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    if (!converted || (w == data.width && h == data.height)) return converted;
+    SurfacePtr scaled(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
+    if (!scaled || SDL_BlitScaled(converted.get(), nullptr, scaled.get(), nullptr) != 0)
+        return nullptr;
+    return scaled;
+}
+
+}  // namespace
+
+SDL_Texture* ScreenRenderer::pictureTexture(const Picture& picture, int w, int h) {
     const PictureData& data = picture.data();
     const std::size_t pixels =
         static_cast<std::size_t>(data.width) * static_cast<std::size_t>(data.height);
-    if (pixels == 0 || data.rgba.size() != pixels) return nullptr;
-    auto found = pictures_.find(&data);
+    if (pixels == 0 || data.rgba.size() != pixels || w <= 0 || h <= 0) return nullptr;
+    const auto key = std::make_tuple(&data, w, h);
+    auto found = pictures_.find(key);
     // The same address may now hold other pixels if the old ones were freed.
     if (found != pictures_.end() && found->second.data.expired()) {
         pictures_.erase(found);
         found = pictures_.end();
     }
     if (found == pictures_.end()) {
-        TexturePtr texture(SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGBA8888,
-                                             SDL_TEXTUREACCESS_STATIC, data.width, data.height));
+        const SurfacePtr surface = surfaceOf(data, w, h);
+        if (!surface) return nullptr;
+        TexturePtr texture(
+            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h));
         if (!texture) return nullptr;
-        SDL_UpdateTexture(texture.get(), nullptr, data.rgba.data(), data.width * 4);
-        SDL_SetTextureBlendMode(texture.get(), SDL_BLENDMODE_BLEND);
-        found = pictures_.emplace(&data, PictureTexture{picture.sharedData(), std::move(texture)})
-                    .first;
+        SDL_UpdateTexture(texture.get(), nullptr, surface->pixels, surface->pitch);
+        // Opaque pictures are copied, not blended.
+        SDL_SetTextureBlendMode(texture.get(),
+                                opaque(data) ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        found =
+            pictures_.emplace(key, PictureTexture{picture.sharedData(), std::move(texture)}).first;
     }
     return found->second.texture.get();
 }

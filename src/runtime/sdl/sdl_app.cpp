@@ -9,13 +9,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/sdl/canvas_view.h"
 #include "runtime/sdl/cursors.h"
+#include "runtime/sdl/frame_output.h"
 #include "runtime/sdl/input.h"
-#include "runtime/sdl/screen_renderer.h"
+#include "runtime/sdl/renderer_probe.h"
 #include "runtime/sdl/sdl_audio.h"
 #include "runtime/sdl/sdl_display.h"
 #include "runtime/sdl/sdl_services.h"
@@ -61,66 +63,6 @@ Micros framePeriodOf(SDL_Window* window) {
     return 1'000'000 / hz;
 }
 
-// Whether an accelerated renderer really draws on the CPU: Mesa's software rasterisers
-// (a machine or virtual display without a GPU) run OpenGL at a high cost, where SDL's own
-// software renderer draws the same frames for a fraction of it.
-bool drawsOnTheCpu(SDL_Renderer* renderer) {
-    SDL_RendererInfo info{};
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name) return false;
-    if (std::string_view(info.name).substr(0, 6) != "opengl") return false;
-    using GetString = const unsigned char* (*)(unsigned int);
-    constexpr unsigned int kGlRenderer = 0x1F01;
-    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    const unsigned char* text = getString ? getString(kGlRenderer) : nullptr;
-    if (!text) return false;
-    const std::string_view name(reinterpret_cast<const char*>(text));
-    for (const char* software : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
-        if (name.find(software) != std::string_view::npos) return true;
-    return false;
-}
-
-// The window's renderer and the canvas the screens are drawn on, scaled into the window.
-class FrameOutput {
-  public:
-    explicit FrameOutput(SDL_Window* window) {
-        renderer_.reset(
-            SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE));
-        // A renderer chosen by the player (SDL_RENDER_DRIVER) is kept as it is.
-        if (renderer_ && !std::getenv("SDL_RENDER_DRIVER") && drawsOnTheCpu(renderer_.get())) {
-            renderer_.reset();
-            // The window's own frame buffer would go through the same OpenGL otherwise.
-            SDL_SetHintWithPriority(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0", SDL_HINT_DEFAULT);
-        }
-        if (!renderer_) renderer_.reset(SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE));
-        if (!renderer_) throw SdlError("Cannot draw in the game's window");
-        canvas_.reset(SDL_CreateTexture(renderer_.get(), SDL_PIXELFORMAT_RGBA8888,
-                                        SDL_TEXTUREACCESS_TARGET, kCanvasWidth, kCanvasHeight));
-        if (!canvas_) throw SdlError("Cannot create the game's canvas");
-        SDL_SetTextureScaleMode(canvas_.get(), SDL_ScaleModeLinear);
-        screens_.emplace(renderer_.get());
-    }
-
-    void present(const Runtime& runtime) {
-        SDL_Renderer* r = renderer_.get();
-        SDL_SetRenderTarget(r, canvas_.get());
-        screens_->draw(runtime);
-        SDL_SetRenderTarget(r, nullptr);
-        SDL_SetRenderDrawColor(r, 0, 0, 0, 255);
-        SDL_RenderClear(r);
-        int w = 0, h = 0;
-        SDL_GetRendererOutputSize(r, &w, &h);
-        const ViewRect view = letterbox(w, h);
-        const SDL_Rect dest{view.x, view.y, view.w, view.h};
-        SDL_RenderCopy(r, canvas_.get(), nullptr, &dest);
-        SDL_RenderPresent(r);
-    }
-
-  private:
-    RendererPtr renderer_;
-    TexturePtr canvas_;
-    std::optional<ScreenRenderer> screens_;  // holds textures of renderer_: goes first
-};
-
 }  // namespace
 
 struct SdlApp::Impl {
@@ -141,6 +83,7 @@ struct SdlApp::Impl {
     void showCaption(const Runtime& runtime);
     void reportFirstFrame();
 
+    RendererProbe rendererProbe;  // before SDL starts here
     Libraries libraries;
     SdlClock clock;
     SdlPacer pacer{clock, 1'000'000 / 60};
@@ -151,7 +94,7 @@ struct SdlApp::Impl {
     SdlPictureDecoder pictures;
     Platform platform;
 
-    std::optional<FrameOutput> output;
+    std::unique_ptr<FrameOutput> output;
     InputTranslator input;
     CursorBook cursors;
     std::optional<TwipsPoint> pointer;
@@ -159,6 +102,7 @@ struct SdlApp::Impl {
     Micros lastFrame = -1'000'000;
     std::uint64_t shownChanges = 0;
     bool frameForced = true;
+    bool wholeWindow = true;  // exposed, resized or the renderer reset: show all of it
     bool firstFrameShown = false;
     const Screen* captionOf = nullptr;
 };
@@ -180,7 +124,7 @@ int SdlApp::Impl::run(Runtime& runtime, const std::function<void()>& start) {
     });
     start();
     if (!runtime.ended()) {
-        output.emplace(display.window());
+        output = openFrameOutput(display.window(), rendererProbe);
         framePeriod = framePeriodOf(display.windowIfOpen());
         pacer.setFramePeriod(framePeriod);
         SDL_StartTextInput();
@@ -225,8 +169,10 @@ void SdlApp::Impl::handle(Runtime& runtime, const SDL_Event& event) {
         runtime.runTopLevel([&runtime] { runtime.endProgram(); });
         return;
     }
-    if (event.type == SDL_WINDOWEVENT) {
+    if (event.type == SDL_WINDOWEVENT || event.type == SDL_RENDER_TARGETS_RESET ||
+        event.type == SDL_RENDER_DEVICE_RESET) {
         frameForced = true;
+        wholeWindow = true;
         return;
     }
     int w = kCanvasWidth, h = kCanvasHeight;
@@ -246,7 +192,7 @@ void SdlApp::Impl::presentFrame(const Runtime& runtime) {
     lastFrame = clock.now();
     frameForced = false;
     showCaption(runtime);
-    output->present(runtime);
+    output->present(runtime, std::exchange(wholeWindow, false));
     if (!firstFrameShown) reportFirstFrame();
 }
 
