@@ -82,7 +82,7 @@ class SurfaceOutput : public FrameOutput {
         SDL_SetSurfaceBlendMode(canvas_.get(), SDL_BLENDMODE_NONE);
         renderer_.reset(SDL_CreateSoftwareRenderer(canvas_.get()));
         if (!renderer_) throw SdlError("Cannot draw the game's canvas");
-        screens_.emplace(renderer_.get());
+        screens_.emplace(renderer_.get(), canvas_->format->format);
     }
 
     void present(const Runtime& runtime, bool wholeWindow) override {

@@ -66,8 +66,9 @@ SDL_Rect lineBounds(const Control& line) {
 
 }  // namespace
 
-ScreenRenderer::Scene ScreenRenderer::sceneOf(const Runtime& runtime) {
+ScreenRenderer::Scene ScreenRenderer::sceneOf(const Runtime& runtime, std::size_t expected) {
     Scene scene;
+    scene.reserve(expected);
     for (const Screen* screen : runtime.visibleScreens()) {
         const ControlSet* controls = screen->controlsIfLoaded();
         if (!controls) continue;
@@ -159,22 +160,29 @@ void ScreenRenderer::draw(const Runtime& runtime) {
 }
 
 const std::vector<SDL_Rect>& ScreenRenderer::drawChanges(const Runtime& runtime) {
-    Scene next = sceneOf(runtime);
+    Scene next = sceneOf(runtime, shown_.size());
     changed_ = shown_.empty() ? std::vector<SDL_Rect>{kCanvas} : changesTo(next);
     marked_.clear();
     for (const SDL_Rect& area : changed_) redraw(next, area);
     SDL_RenderSetClipRect(renderer_, nullptr);
     shown_ = std::move(next);
     // Pictures no screen holds any more free their textures.
-    std::erase_if(pictures_, [](const auto& entry) { return entry.second.data.expired(); });
+    if (!changed_.empty())
+        std::erase_if(pictures_, [](const auto& entry) { return entry.second.data.expired(); });
     return changed_;
 }
 
 void ScreenRenderer::redraw(const Scene& scene, const SDL_Rect& area) {
     area_ = area;
     unclip();
-    fill(area, colours::kBlack);
-    for (const Drawn& drawn : scene) {
+    // Nothing below the last opaque background shows.
+    std::size_t from = 0;
+    bool covered = false;
+    for (std::size_t i = 0; i < scene.size(); ++i)
+        if (scene[i].screen && hidesBelow(*scene[i].screen)) from = i, covered = true;
+    if (!covered) fill(area, colours::kBlack);
+    for (std::size_t i = from; i < scene.size(); ++i) {
+        const Drawn& drawn = scene[i];
         if (!SDL_HasIntersection(&drawn.bounds, &area)) continue;
         if (drawn.screen)
             drawScreen(*drawn.screen);
@@ -184,8 +192,15 @@ void ScreenRenderer::redraw(const Scene& scene, const SDL_Rect& area) {
 }
 
 void ScreenRenderer::drawScreen(const ControlSet& controls) {
-    fill(kCanvas, controls.backColor);
+    if (!hidesBelow(controls)) fill(kCanvas, controls.backColor);
     if (controls.background) drawPicture(*controls.background, kCanvas);
+}
+
+bool ScreenRenderer::hidesBelow(const ControlSet& controls) {
+    const PictureTexture* background =
+        controls.background ? pictureTexture(*controls.background, kCanvasWidth, kCanvasHeight)
+                            : nullptr;
+    return background && background->opaque;
 }
 
 std::vector<SDL_Rect> coveringAreas(std::vector<SDL_Rect> areas) {
@@ -409,8 +424,8 @@ void ScreenRenderer::bevel(const SDL_Rect& r, bool raised) {
 }
 
 void ScreenRenderer::drawPicture(const Picture& picture, const SDL_Rect& dest) {
-    if (SDL_Texture* texture = pictureTexture(picture, dest.w, dest.h))
-        SDL_RenderCopy(renderer_, texture, nullptr, &dest);
+    if (const PictureTexture* drawn = pictureTexture(picture, dest.w, dest.h))
+        SDL_RenderCopy(renderer_, drawn->texture.get(), nullptr, &dest);
 }
 
 namespace {
@@ -420,15 +435,15 @@ bool opaque(const PictureData& data) {
                        [](std::uint32_t p) { return (p & 0xFF) == 0xFF; });
 }
 
-// The pixels as a surface in the layout SDL blends fastest, scaled to w x h.
-SurfacePtr surfaceOf(const PictureData& data, int w, int h) {
+// The pixels as a surface of the given format, scaled to w x h.
+SurfacePtr surfaceOf(const PictureData& data, Uint32 format, int w, int h) {
     SurfacePtr own(SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(data.rgba.data()),
                                                       data.width, data.height, 32, data.width * 4,
                                                       SDL_PIXELFORMAT_RGBA8888));
     if (!own) return nullptr;
-    SurfacePtr converted(SDL_ConvertSurfaceFormat(own.get(), SDL_PIXELFORMAT_ARGB8888, 0));
+    SurfacePtr converted(SDL_ConvertSurfaceFormat(own.get(), format, 0));
     if (!converted || (w == data.width && h == data.height)) return converted;
-    SurfacePtr scaled(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888));
+    SurfacePtr scaled(SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, format));
     SDL_SetSurfaceBlendMode(converted.get(), SDL_BLENDMODE_NONE);
     if (!scaled || SDL_BlitScaled(converted.get(), nullptr, scaled.get(), nullptr) != 0)
         return nullptr;
@@ -437,7 +452,8 @@ SurfacePtr surfaceOf(const PictureData& data, int w, int h) {
 
 }  // namespace
 
-SDL_Texture* ScreenRenderer::pictureTexture(const Picture& picture, int w, int h) {
+const ScreenRenderer::PictureTexture* ScreenRenderer::pictureTexture(const Picture& picture, int w,
+                                                                     int h) {
     const PictureData& data = picture.data();
     const std::size_t pixels =
         static_cast<std::size_t>(data.width) * static_cast<std::size_t>(data.height);
@@ -450,19 +466,21 @@ SDL_Texture* ScreenRenderer::pictureTexture(const Picture& picture, int w, int h
         found = pictures_.end();
     }
     if (found == pictures_.end()) {
-        const SurfacePtr surface = surfaceOf(data, w, h);
+        // Opaque pictures are copied, not blended, in the target's own format.
+        const bool isOpaque = opaque(data);
+        const Uint32 format = isOpaque ? opaqueFormat_ : Uint32{SDL_PIXELFORMAT_ARGB8888};
+        const SurfacePtr surface = surfaceOf(data, format, w, h);
         if (!surface) return nullptr;
-        TexturePtr texture(
-            SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, w, h));
+        TexturePtr texture(SDL_CreateTexture(renderer_, format, SDL_TEXTUREACCESS_STATIC, w, h));
         if (!texture) return nullptr;
         SDL_UpdateTexture(texture.get(), nullptr, surface->pixels, surface->pitch);
-        // Opaque pictures are copied, not blended.
-        SDL_SetTextureBlendMode(texture.get(),
-                                opaque(data) ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
+        SDL_SetTextureBlendMode(texture.get(), isOpaque ? SDL_BLENDMODE_NONE : SDL_BLENDMODE_BLEND);
         found =
-            pictures_.emplace(key, PictureTexture{picture.sharedData(), std::move(texture)}).first;
+            pictures_
+                .emplace(key, PictureTexture{picture.sharedData(), std::move(texture), isOpaque})
+                .first;
     }
-    return found->second.texture.get();
+    return &found->second;
 }
 
 void fillEllipse(SDL_Renderer* renderer, const SDL_Rect& r, int ring) {

@@ -29,8 +29,10 @@ SDL_Color sdlColour(Colour colour);
 
 class ScreenRenderer {
   public:
-    // Draws into the renderer's current target, which must be canvas-sized.
-    explicit ScreenRenderer(SDL_Renderer* renderer) : renderer_(renderer) {}
+    // Draws into the renderer's current target, which must be canvas-sized. Opaque
+    // pictures are kept in `opaqueFormat`, best the target's own, so that they are copied.
+    explicit ScreenRenderer(SDL_Renderer* renderer, Uint32 opaqueFormat = SDL_PIXELFORMAT_ARGB8888)
+        : renderer_(renderer), opaqueFormat_(opaqueFormat) {}
 
     // Draws the whole canvas.
     void draw(const Runtime& runtime);
@@ -73,11 +75,13 @@ class ScreenRenderer {
     };
     using Scene = std::vector<Drawn>;
 
-    static Scene sceneOf(const Runtime& runtime);
+    static Scene sceneOf(const Runtime& runtime, std::size_t expected);
     static Drawn drawnOf(const Control& control);
     std::vector<SDL_Rect> changesTo(const Scene& next) const;
     void redraw(const Scene& scene, const SDL_Rect& area);
     void drawScreen(const ControlSet& controls);
+    // Whether the screen's background picture covers every pixel below it.
+    bool hidesBelow(const ControlSet& controls);
     void drawControl(const Control& control);
     void drawImage(const Control& image);
     void drawPictureBox(const Control& box);
@@ -98,13 +102,15 @@ class ScreenRenderer {
     void frame(const SDL_Rect& r, Colour colour, int thickness = 1);
     void bevel(const SDL_Rect& r, bool raised);
     void drawPicture(const Picture& picture, const SDL_Rect& dest);
-    SDL_Texture* pictureTexture(const Picture& picture, int w, int h);
+    struct PictureTexture;
+    const PictureTexture* pictureTexture(const Picture& picture, int w, int h);
     SDL_Texture* textTexture(const std::string& text, const Font& font, Colour colour,
                              Alignment alignment, int wrapWidth, int& w, int& h);
 
     struct PictureTexture {
         std::weak_ptr<const PictureData> data;
         TexturePtr texture;
+        bool opaque;
     };
     struct TextTexture {
         TexturePtr texture;
@@ -112,6 +118,7 @@ class ScreenRenderer {
     };
 
     SDL_Renderer* renderer_;
+    Uint32 opaqueFormat_;
     FontBook fonts_;
     // By the pixels and the size they are drawn at: a stretched picture is scaled once,
     // so that redrawing a part of it gives the same pixels as drawing all of it.
