@@ -1,5 +1,6 @@
-// In-process benchmarks: a fighter's pick with its pictures warm, one frame of the fight
-// screen drawn by the SDL software renderer, and whole fights on the virtual clock.
+// In-process benchmarks: a fighter's pick with its pictures warm, whole fights on the
+// virtual clock, and presented frames of a fight against the bare SDL loop's frames in a
+// real window (these need an X server: xvfb-run).
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <benchmark/benchmark.h>
@@ -10,8 +11,9 @@
 #include <memory>
 #include <string>
 
+#include "bare_loop.h"
 #include "runtime/data_files.h"
-#include "runtime/sdl/screen_renderer.h"
+#include "runtime/sdl/frame_output.h"
 #include "runtime/sdl/sdl_handles.h"
 #include "runtime/sdl/sdl_services.h"
 #include "whole_game.h"
@@ -59,27 +61,77 @@ void BM_FighterPick(benchmark::State& state) {
 }
 BENCHMARK(BM_FighterPick)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-void BM_FightFrame(benchmark::State& state) {
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
-    SDL_Init(0);
+// The left player's keys as WholeGame's scripted player presses them, played in frames.
+class LeftPlayer {
+  public:
+    void play(WholeGame& g, long ms) {
+        const auto& step = vorkala::testing::kScriptedLeftPlayer[next_];
+        if (into_ == 0) g.post(vk::KeyDownEvent{step.keyCode, 0});
+        g.advanceMs(ms);
+        into_ += ms;
+        if (into_ >= step.heldMs && !released_) {
+            g.post(vk::KeyUpEvent{step.keyCode, 0});
+            released_ = true;
+        }
+        if (into_ >= step.heldMs + vorkala::testing::kBetweenKeysMs) {
+            next_ = (next_ + 1) % vorkala::testing::kScriptedLeftPlayer.size();
+            into_ = 0;
+            released_ = false;
+        }
+    }
+
+  private:
+    std::size_t next_ = 0;
+    long into_ = 0;
+    bool released_ = false;
+};
+
+constexpr long kFrameMs = 16;
+
+vk::sdl::WindowPtr benchWindow(bool fullScreen) {
+    return vk::sdl::WindowPtr(
+        SDL_CreateWindow("frames", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, 800, 600,
+                         SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0)));
+}
+
+// One presented frame of a fight as the game shows it under a display without a GPU:
+// what changed in 16 ms of the fight is drawn, scaled into the window and presented.
+// Argument 1: full screen instead of an 800 x 600 window.
+void BM_FightFrames(benchmark::State& state) {
+    SDL_Init(SDL_INIT_VIDEO);
     TTF_Init();
     {
         auto g = gameAtFight();
         g->advanceMs(8000);  // the round has started; bars, names and countdown show
-        vk::sdl::SurfacePtr surface(
-            SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_RGBA8888));
-        vk::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
-        vk::sdl::ScreenRenderer screens(renderer.get());
-        screens.draw(g->runtime);  // textures made once, as in the running game
+        auto window = benchWindow(state.range(0) == 1);
+        if (!window) std::abort();
+        auto output = vk::sdl::openSoftwareFrameOutput(window.get());
+        output->present(g->runtime, true);
+        LeftPlayer player;
         for (auto _ : state) {
-            screens.draw(g->runtime);
-            SDL_RenderPresent(renderer.get());
+            state.PauseTiming();
+            player.play(*g, kFrameMs);
+            state.ResumeTiming();
+            output->present(g->runtime, false);
         }
     }
     TTF_Quit();
     SDL_Quit();
 }
-BENCHMARK(BM_FightFrame)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_FightFrames)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(600);
+
+// One frame of the bare SDL loop: the whole picture copied and presented.
+void BM_BareFrames(benchmark::State& state) {
+    SDL_Init(SDL_INIT_VIDEO);
+    {
+        bench::BareLoop bare(state.range(0) == 1);
+        if (!bare.ok()) std::abort();
+        bare.frame();
+        for (auto _ : state) bare.frame();
+    }
+    SDL_Quit();
+}
+BENCHMARK(BM_BareFrames)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(600);
 
 double cpuSeconds() {
     timespec t{};

@@ -1,12 +1,18 @@
-// Measures whole processes of the game:
-//   startup GAME RUNS        median milliseconds from launch to the first presented frame
-//   idle GAME SECONDS        share of one core the title screen takes while it idles
-//   fight GAME SECONDS       share of one core a fight takes: the title's OK, the computer
-//                            on the right at medium and two picks are clicked with
-//                            xdotool, and the left player's keys are pressed meanwhile
-//   peak-memory PROGRAM ARGS peak resident memory of a program run to its end
-// The game runs in a window with SDL's dummy sound (whose mixer runs in real time, so
-// music synthesis counts); a display must be open (xvfb-run).
+// Measures whole processes of the game and of the bare SDL loop (vorkala-bare-loop):
+//   startup RUNS PROGRAM ARGS...  median milliseconds from launch to the first presented
+//                                 frame
+//   cpu SECONDS PROGRAM ARGS...   share of one core the program takes after its start
+//                                 (the game: its title screen idling)
+//   peak SECONDS PROGRAM ARGS...  peak resident memory after that long
+//   fight SECONDS GAME            the title's OK, the computer on the right at medium and
+//                                 two picks are clicked with xdotool; once the window's
+//                                 caption names the fight screen, the share of one core
+//                                 the fight takes while the left player's keys are
+//                                 pressed, then the game's peak resident memory when
+//                                 the caption names the after-fight screen
+// Programs run with SDL's dummy sound (whose mixer runs in real time, so music synthesis
+// counts) and report their first frame on standard error; a display must be open
+// (xvfb-run). The game is given --window.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -16,7 +22,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
@@ -38,7 +46,7 @@ struct Launched {
     long long startedAt = 0;
 };
 
-Launched launchGame(const std::string& game) {
+Launched launch(char** command) {
     int pipeFds[2];
     if (pipe(pipeFds) != 0) std::exit(2);
     Launched run;
@@ -51,7 +59,7 @@ Launched launchGame(const std::string& game) {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
         const std::string settings = "/tmp/vorkala-bench-settings-" + std::to_string(getpid());
         setenv("VORKALA_SETTINGS", settings.c_str(), 1);
-        execl(game.c_str(), game.c_str(), "--window", static_cast<char*>(nullptr));
+        execv(command[0], command);
         _exit(127);
     }
     close(pipeFds[1]);
@@ -59,12 +67,13 @@ Launched launchGame(const std::string& game) {
     return run;
 }
 
-// The monotonic time of the first frame, from the game's report.
+// The monotonic time of the first frame, from the program's report.
 std::optional<long long> firstFrame(Launched& run) {
     char line[512];
     while (fgets(line, sizeof line, run.errors)) {
+        const char* report = std::strstr(line, "first frame presented at ");
         long long at = 0;
-        if (std::sscanf(line, "vorkala: first frame presented at %lld us", &at) == 1) return at;
+        if (report && std::sscanf(report, "first frame presented at %lld us", &at) == 1) return at;
     }
     return std::nullopt;
 }
@@ -89,31 +98,28 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
-// User and system CPU ticks of a process so far.
-long long cpuTicks(pid_t pid) {
-    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::istringstream fields(text.substr(text.rfind(')') + 2));
-    std::string field;
-    long long utime = 0, stime = 0;
-    for (int i = 3; fields >> field; ++i) {
-        if (i == 14) utime = std::stoll(field);
-        if (i == 15) {
-            stime = std::stoll(field);
-            break;
-        }
+// Nanoseconds a process's threads have run so far (the scheduler's own count, finer than
+// the clock ticks of /proc/PID/stat).
+long long cpuNanoseconds(pid_t pid) {
+    long long total = 0;
+    std::error_code error;
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+        std::ifstream in(task.path() / "schedstat");
+        long long ran = 0;
+        if (in >> ran) total += ran;
     }
-    return utime + stime;
+    return total;
 }
 
-int startup(const std::string& game, int runs) {
+int startup(int runs, char** command) {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
-        Launched run = launchGame(game);
+        Launched run = launch(command);
         const auto at = firstFrame(run);
         stop(run);
         if (!at) {
-            std::cerr << "the game presented no frame\n";
+            std::cerr << command[0] << " presented no frame\n";
             return 1;
         }
         times.push_back(static_cast<double>(*at - run.startedAt) / 1000.0);
@@ -153,27 +159,58 @@ void stopScript(pid_t script) {
     waitpid(script, nullptr, 0);
 }
 
-double corePercent(long long ticks, int seconds) {
-    return 100.0 * static_cast<double>(ticks) / static_cast<double>(sysconf(_SC_CLK_TCK)) / seconds;
-}
-
-// CPU ticks the game takes over `seconds`.
-long long ticksOver(pid_t pid, int seconds) {
-    const long long before = cpuTicks(pid);
+// The share of one core a process takes over the next `seconds`, in percent.
+double corePercentOver(pid_t pid, int seconds) {
+    const long long before = cpuNanoseconds(pid);
     sleep(static_cast<unsigned>(seconds));
-    return cpuTicks(pid) - before;
+    return static_cast<double>(cpuNanoseconds(pid) - before) / 1e7 / seconds;
 }
 
-int idle(const std::string& game, int seconds) {
-    Launched run = launchGame(game);
+// Peak resident memory of a running process so far, in MB.
+double peakMegabytes(pid_t pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(in, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
+    return 0;
+}
+
+// Runs the command for `seconds` after its first frame and a second more; `measure` is
+// given its process and the seconds.
+template <class Measure>
+int afterStart(int seconds, char** command, Measure measure) {
+    Launched run = launch(command);
     if (!firstFrame(run)) return 1;
     const pid_t drainer = drainErrors(run);
     sleep(1);  // past the start-up work
-    const long long ticks = ticksOver(run.pid, seconds);
+    measure(run.pid, seconds);
     stop(run);
     waitpid(drainer, nullptr, 0);
-    std::cout << "idle_cpu_percent " << corePercent(ticks, seconds) << "\n";
     return 0;
+}
+
+int cpu(int seconds, char** command) {
+    return afterStart(seconds, command, [](pid_t pid, int s) {
+        std::cout << "cpu_percent " << corePercentOver(pid, s) << "\n";
+    });
+}
+
+int peak(int seconds, char** command) {
+    return afterStart(seconds, command, [](pid_t pid, int s) {
+        sleep(static_cast<unsigned>(s));
+        std::cout << "peak_mb " << peakMegabytes(pid) << "\n";
+    });
+}
+
+// The output of a shell command, without its last line break.
+std::string outputOf(const std::string& command) {
+    std::string text;
+    if (FILE* out = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (fgets(buffer, sizeof buffer, out)) text += buffer;
+        pclose(out);
+    }
+    while (!text.empty() && text.back() == '\n') text.pop_back();
+    return text;
 }
 
 // Window pixels (800 x 600) of the controls clicked on the way into a fight.
@@ -189,42 +226,43 @@ constexpr const char* kLeftPlayer =
     "  xdotool keydown $k; sleep 0.12; xdotool keyup $k; sleep 0.13\n"
     "done; done\n";
 
-int fight(const std::string& game, int seconds) {
-    Launched run = launchGame(game);
+constexpr const char* kFightCaption = "Vorkala - boj";
+constexpr const char* kAfterFightCaption = "Vorkala - drzky";
+// A whole fight lasts at most its countdown and the screens around it.
+constexpr int kLongestFightSeconds = 150;
+
+int fight(int seconds, char** command) {
+    Launched run = launch(command);
     if (!firstFrame(run)) return 1;
     const pid_t drainer = drainErrors(run);
-    const std::string window = "W=$(xdotool search --sync --onlyvisible --pid " +
-                               std::to_string(run.pid) + " | head -n 1)\n";
-    const std::string click = "click() { xdotool mousemove --window \"$W\" $1 $2 click 1; }\n";
-    const pid_t setup = startScript(window + click + "sleep 1\n" + kIntoFight);
+    const std::string window = outputOf("xdotool search --sync --onlyvisible --pid " +
+                                        std::to_string(run.pid) + " | head -n 1");
+    const std::string caption = "xdotool getwindowname " + window;
+    const std::string click =
+        "click() { xdotool mousemove --window " + window + " $1 $2 click 1; }\n";
+    const pid_t setup = startScript(click + "sleep 1\n" + kIntoFight);
     int status = 0;
     waitpid(setup, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    if (window.empty() || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
+        outputOf(caption) != kFightCaption) {
+        std::cerr << "the fight screen is not in front\n";
         stop(run);
         return 1;
     }
-    const pid_t player = startScript(window + "xdotool windowfocus \"$W\"\n" + kLeftPlayer);
-    const long long ticks = ticksOver(run.pid, seconds);
+    const pid_t player = startScript("xdotool windowfocus " + window + "\n" + kLeftPlayer);
+    std::cout << "fight_cpu_percent " << corePercentOver(run.pid, seconds) << "\n";
+    int waited = seconds;
+    for (; waited < kLongestFightSeconds && outputOf(caption) != kAfterFightCaption; ++waited)
+        sleep(1);
+    const double peakMb = peakMegabytes(run.pid);
     stopScript(player);
     stop(run);
     waitpid(drainer, nullptr, 0);
-    std::cout << "fight_cpu_percent " << corePercent(ticks, seconds) << "\n";
-    return 0;
-}
-
-int peakMemory(char** argv) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int null = open("/dev/null", O_WRONLY);
-        dup2(null, STDOUT_FILENO);
-        execv(argv[0], argv);
-        _exit(127);
+    if (waited >= kLongestFightSeconds) {
+        std::cerr << "the fight did not reach the after-fight screen\n";
+        return 1;
     }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 1;
-    std::cout << "peak_memory_mb " << static_cast<double>(usage.ru_maxrss) / 1024.0 << "\n";
+    std::cout << "fight_peak_mb " << peakMb << "\n";
     return 0;
 }
 
@@ -232,11 +270,15 @@ int peakMemory(char** argv) {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "startup" && argc == 4) return startup(argv[2], std::atoi(argv[3]));
-    if (mode == "idle" && argc == 4) return idle(argv[2], std::atoi(argv[3]));
-    if (mode == "fight" && argc == 4) return fight(argv[2], std::atoi(argv[3]));
-    if (mode == "peak-memory" && argc >= 3) return peakMemory(argv + 2);
-    std::cerr << "usage: vorkala-bench-process startup GAME RUNS | idle GAME SECONDS |"
-                 " fight GAME SECONDS | peak-memory PROGRAM [ARGS...]\n";
+    const int number = argc > 2 ? std::atoi(argv[2]) : 0;
+    char** command = argv + 3;
+    if (argc >= 4 && number > 0) {
+        if (mode == "startup") return startup(number, command);
+        if (mode == "cpu") return cpu(number, command);
+        if (mode == "peak") return peak(number, command);
+        if (mode == "fight") return fight(number, command);
+    }
+    std::cerr << "usage: vorkala-bench-process startup RUNS | cpu SECONDS | peak SECONDS |"
+                 " fight SECONDS, then PROGRAM [ARGS...]\n";
     return 2;
 }
