@@ -288,7 +288,7 @@ TEST_F(FightFixture, EnergyExactlyZeroIsNoKnockOut) {
     EXPECT_FALSE(fight().hlaska.visible());
 }
 
-// Stands in for a held key whose blow lands while another blow's reaction lets events
+// Stands in for a held key whose blow comes while another blow's reaction lets events
 // run: the first tick of Timer17 after `arm` runs the blow once.
 class NestedBlow : public FightFixture {
   protected:
@@ -301,7 +301,7 @@ class NestedBlow : public FightFixture {
 };
 
 // The right fighter's kick leaves the left one at -19; while its drops fly, the right
-// fighter's held punch lands too, which with a strength of 20 would make -39.
+// fighter's held punch, which with a strength of 20 would make -39, lands on nothing.
 TEST_F(NestedBlow, InAReactionsEventPointStillKnocksOut) {
     startFight();
     advanceMs(5000);
@@ -317,10 +317,10 @@ TEST_F(NestedBlow, InAReactionsEventPointStillKnocksOut) {
     EXPECT_TRUE(game.drzky().visible());
 }
 
-// The right fighter's kick leaves the left one at -1; while its drops fly, the left
-// fighter's punch knocks the right one out. The left fighter, whose reaction then goes
-// on, is not knocked out as well.
-TEST_F(NestedBlow, NoSecondKnockOutOnceTheOtherFighterIsDown) {
+// The right fighter's kick leaves the left one at -1 and so earns a knock-out; while its
+// drops fly, the left fighter's punch, which would knock the right one out, lands on
+// nothing. The kick's reaction knocks the left fighter out.
+TEST_F(NestedBlow, APendingKnockOutLetsNoOtherBlowLand) {
     startFight();
     advanceMs(5000);
     setEnergies("1", "1");
@@ -329,12 +329,15 @@ TEST_F(NestedBlow, NoSecondKnockOutOnceTheOtherFighterIsDown) {
     call("kop");
     EXPECT_GT(landed, 0);
     EXPECT_EQ(sequencesRun(headless.audio), 1);
-    EXPECT_EQ(fight().ziv2.caption(), "-25");
-    EXPECT_EQ(fight().ziv1.caption(), "-1");
-    EXPECT_EQ(fight().Image1.picture(), pictures().levej[20].picture()) << "the left one won";
+    EXPECT_EQ(fight().ziv1.caption(), "-25");
+    EXPECT_EQ(fight().ziv2.caption(), "1");
+    EXPECT_EQ(fight().Image2.picture(), pictures().pravej[20].picture()) << "the right one won";
 }
 
-TEST_F(FightFixture, KnockOutAfterATimeOutRunsNoSecondSequence) {
+// The countdown runs out while the drops of a kick that took the left fighter to -1 fly:
+// the time-out decides the fight, and the kick's reaction then knocks nobody out, so the
+// faces and the after-fight bookkeeping read the same energies.
+TEST_F(FightFixture, TimeOutDuringAKnockOutsReactionDecidesTheFight) {
     startFight();
     setEnergies("1", "30");
     place(3000, 5000);
@@ -342,7 +345,8 @@ TEST_F(FightFixture, KnockOutAfterATimeOutRunsNoSecondSequence) {
     advanceMs(950);  // the countdown reaches 0 while the kick's drops fly
     call("kop");
     EXPECT_EQ(sequencesRun(headless.audio), 1);
-    EXPECT_EQ(fight().ziv1.caption(), "-25") << "knocked out, after the time-out's sequence";
+    EXPECT_EQ(fight().ziv1.caption(), "-1");
+    EXPECT_EQ(game.drzky().ui().levej.picture(), pictures().levejout.picture());
     EXPECT_EQ(boj().finishLeftVictim, 1) << "the knock-out picture was up";
     advanceMs(kAfterFightMs + kSequenceMs);
     EXPECT_TRUE(game.drzky().visible());

@@ -282,6 +282,7 @@ class Boj : public vk::ScreenOf<BojControls> {
     std::int16_t roundStartBarStep(const vk::Control& strength, const vk::Control& energy) const;
 
     bool bothStanding();
+    bool fightOpen();
     void stopFight(vk::Control& hiddenFirst, vk::Control& hiddenSecond);
     void parkFighters(float rightLeft);
     void showFaces();

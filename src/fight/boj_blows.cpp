@@ -109,8 +109,10 @@ void Boj::strike(const BlowRow& blow) {
         if (beyond(attacker.left(), blow.edge)) attacker.setLeft(blow.edge);
         attacker.setLeft(attacker.left() + blow.towardVictim * blow.lunge);
     }
-    if (inReach()) (this->*blow.damage)();
-    if (inReach()) (this->*blow.reaction)();
+    // The damage routine moves nobody, so one hit test serves both calls.
+    if (!inReach() || !fightOpen()) return;
+    (this->*blow.damage)();
+    (this->*blow.reaction)();
 }
 
 }  // namespace vorkala

@@ -51,6 +51,16 @@ bool Boj::bothStanding() {
     return vk::captionValue(c.ziv1) >= kDecidedBelow && vk::captionValue(c.ziv2) >= kDecidedBelow;
 }
 
+// A blow lands only while the fight is open. A knock-out or the countdown's time-out
+// closes it: the faces are set then, and the after-fight bookkeeping must find the
+// energies that set them. A blow that takes an energy below 0 closes it too: it earns its
+// fighter a knock-out, which that blow's own reaction delivers, and no other blow of
+// either fighter may land before, however many the reaction's event points let in.
+bool Boj::fightOpen() {
+    auto& c = ui();
+    return !finishingDone() && vk::captionValue(c.ziv1) >= 0 && vk::captionValue(c.ziv2) >= 0;
+}
+
 // Stops both computer players and the countdown and takes the fighters off the floor.
 void Boj::stopFight(vk::Control& hiddenFirst, vk::Control& hiddenSecond) {
     auto& c = ui();

@@ -181,11 +181,12 @@ void Boj::countZone() {
 }
 
 // An energy that has just fallen below 0 knocks its fighter out, unless the fight was
-// decided meanwhile (the other fighter knocked out in a blow that landed in between).
+// decided meanwhile: the countdown's time-out, come while this reaction let events run,
+// has set the faces, and the after-fight bookkeeping must find the energies that set them.
 void Boj::knockOut(const VictimRow& side) {
     auto& c = ui();
     const double energy = vk::captionValue(c.*side.energy);
-    if (!(energy < 0 && energy > kKnockOutAbove) || !bothStanding()) return;
+    if (!(energy < 0 && energy > kKnockOutAbove) || !bothStanding() || finishingDone()) return;
     c.prvni.setLeft(kLeftKnockedOut);
     c.druhej.setLeft(kRightKnockedOut);
     c.prvni.setEnabled(false);
