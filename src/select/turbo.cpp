@@ -78,7 +78,11 @@ void Vyberpostav::startTurbo(const TurboButton& button) {
     if (button.hidesRightCover11) hidden.push_back(&c.pravejotaznik1[11]);
     hidden.push_back(&(c.*button.otherLives));
     for (vk::Control* control : hidden) control->setVisible(false);
+    // The layout lets events run: should the hand-over take the screen away meanwhile,
+    // none of its controls is touched again, which would load it once more behind the fight.
+    const vk::ControlSet* controls = controlsIfLoaded();
     (this->*button.layOutLadder)();
+    if (controlsIfLoaded() != controls) return;
     for (const char* code : button.disabled) ui().portraits[code].setEnabled(false);
 }
 
