@@ -96,7 +96,7 @@ TEST_F(AfterFight, LoadingScreenDiscStaysAndTheBarGrowsByOneStep) {
 TEST_F(AfterFight, EndButtonShowsTheEndScreenAndUnloadsTheFight) {
     startFight();
     run([&] { game.drzky().show(); });
-    runtime.post(
+    headless.input.post(
         vk::ClickEvent{game.drzky().ui().Image2.left() + 10, game.drzky().ui().Image2.top() + 10});
     runtime.dispatchPending();
     EXPECT_TRUE(game.konecna().visible());
@@ -119,12 +119,12 @@ class EndScreen : public FightFixture {
 
 TEST_F(EndScreen, CharacterKeysEndTheProgramWithTheDesktopRestored) {
     for (int key : {16, 37, 38, 112, 123}) {  // Shift, arrows and function keys alone
-        runtime.post(vk::KeyDownEvent{key, 0});
-        runtime.post(vk::KeyUpEvent{key, 0});
+        headless.input.post(vk::KeyDownEvent{key, 0});
+        headless.input.post(vk::KeyUpEvent{key, 0});
         runtime.dispatchPending();
     }
     EXPECT_FALSE(runtime.ended());
-    runtime.post(vk::KeyPressEvent{'\r'});
+    headless.input.post(vk::KeyPressEvent{'\r'});
     runtime.dispatchPending();
     EXPECT_TRUE(runtime.ended());
     EXPECT_EQ(headless.display.changes().back(), std::pair(1024, 768));
@@ -135,7 +135,7 @@ TEST_F(EndScreen, CharacterKeysEndTheProgramWithTheDesktopRestored) {
 class EndScreenKeys : public EndScreen, public ::testing::WithParamInterface<char> {};
 
 TEST_P(EndScreenKeys, AnyCharacterEnds) {
-    runtime.post(vk::KeyPressEvent{GetParam()});
+    headless.input.post(vk::KeyPressEvent{GetParam()});
     runtime.dispatchPending();
     EXPECT_TRUE(runtime.ended());
 }
@@ -145,7 +145,7 @@ INSTANTIATE_TEST_SUITE_P(EnterEscapeSpaceLetter, EndScreenKeys,
 
 TEST_F(EndScreen, WaitingKeyIsHandledBeforeTheDropsMove) {
     const float top = game.konecna().ui().Shape2.top();
-    runtime.post(vk::KeyPressEvent{'q'});
+    headless.input.post(vk::KeyPressEvent{'q'});
     advanceMs(100);
     EXPECT_TRUE(runtime.ended());
     EXPECT_EQ(game.konecna().ui().Shape2.top(), top);
@@ -161,7 +161,7 @@ TEST_F(EndScreen, OkButtonPulsesAndEndsTheProgram) {
     advanceMs(200);
     EXPECT_EQ(ok.width(), 1455);
     EXPECT_EQ(ok.height(), 915);
-    runtime.post(vk::ClickEvent{ok.left() + 10, ok.top() + 10});
+    headless.input.post(vk::ClickEvent{ok.left() + 10, ok.top() + 10});
     runtime.dispatchPending();
     EXPECT_TRUE(runtime.ended());
     EXPECT_EQ(headless.display.changes().size(), 2u);
@@ -169,7 +169,7 @@ TEST_F(EndScreen, OkButtonPulsesAndEndsTheProgram) {
 
 TEST_F(EndScreen, LinksOpenWithoutAClick) {
     for (const vk::Control* link : {&game.konecna().ui().Image3, &game.konecna().ui().Image4}) {
-        runtime.post(vk::ClickEvent{link->left() + 10, link->top() + 10});
+        headless.input.post(vk::ClickEvent{link->left() + 10, link->top() + 10});
         runtime.dispatchPending();
     }
     EXPECT_EQ(headless.links.opened(), (std::vector<std::string>{kWebLink, kMailLink}));
@@ -213,7 +213,7 @@ TEST_F(FightMusic, QuitEndsAtOnceWithoutTheAfterFightScreenOrSaving) {
     run([&] { boj().show(); });
     advanceMs(10000);
     auto& quit = fight().Image14;
-    runtime.post(vk::ClickEvent{quit.left() + 10, quit.top() + 10});
+    headless.input.post(vk::ClickEvent{quit.left() + 10, quit.top() + 10});
     runtime.dispatchPending();
     EXPECT_TRUE(runtime.ended());
     EXPECT_FALSE(game.drzky().visible());
@@ -228,7 +228,7 @@ TEST_F(FightMusic, MailAndWebLinks) {
     startFight();
     run([&] { boj().show(); });
     for (const vk::Control* link : {&fight().Image4, &fight().Image5}) {
-        runtime.post(vk::ClickEvent{link->left() + 10, link->top() + 10});
+        headless.input.post(vk::ClickEvent{link->left() + 10, link->top() + 10});
         runtime.dispatchPending();
     }
     EXPECT_EQ(headless.links.opened(), (std::vector<std::string>{kMailLink, kWebLink}));
@@ -247,10 +247,10 @@ TEST_F(AfterFight, FightFromTheStoresToTheEndOfTheProgram) {
     EXPECT_EQ(game.drzky().ui().pravej.picture(), pictures().pravejwin.picture());
     EXPECT_EQ(game.drzky().ui().levej.picture(), pictures().levejout.picture());
     auto& end = game.drzky().ui().Image2;
-    runtime.post(vk::ClickEvent{end.left() + 10, end.top() + 10});
+    headless.input.post(vk::ClickEvent{end.left() + 10, end.top() + 10});
     runtime.dispatchPending();
     ASSERT_TRUE(game.konecna().visible());
-    runtime.post(vk::KeyPressEvent{'x'});
+    headless.input.post(vk::KeyPressEvent{'x'});
     runtime.dispatchPending();
     EXPECT_TRUE(runtime.ended());
 }

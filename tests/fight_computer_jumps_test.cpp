@@ -16,11 +16,11 @@ class Engine : public FightFixture {
         run([&] { game.boj().show(); });
     }
     void press(int code) {
-        runtime.post(vk::KeyDownEvent{code, 0});
+        headless.input.post(vk::KeyDownEvent{code, 0});
         runtime.dispatchPending();
     }
     void release(int code) {
-        runtime.post(vk::KeyUpEvent{code, 0});
+        headless.input.post(vk::KeyUpEvent{code, 0});
         runtime.dispatchPending();
     }
     // Moves the clock on to the next millisecond at which the computer would draw `n`.

@@ -173,7 +173,7 @@ TEST_F(Finishing, NoEventRunsDuringTheSequence) {
     pacer.probe = [&] {
         if (fight().Timer3.interval() != 0 || game.drzky().visible()) ++changesSeen;
     };
-    runtime.post(vk::ClickEvent{fight().Image14.left() + 10, fight().Image14.top() + 10});
+    headless.input.post(vk::ClickEvent{fight().Image14.left() + 10, fight().Image14.top() + 10});
     advanceMs(kTimeOutMs);
     EXPECT_EQ(changesSeen, 0u);
     EXPECT_FALSE(runtime.ended()) << "the waiting click is still waiting";

@@ -46,6 +46,7 @@ class FightFixture : public ::testing::Test {
           pacer(headless.pacer),
           platform{headless.clock,
                    pacer,
+                   headless.input,
                    headless.audio,
                    headless.settings(),
                    headless.display,

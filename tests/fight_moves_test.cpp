@@ -21,11 +21,11 @@ class Moves : public FightFixture {
         run([&] { game.boj().show(); });  // the shown fight screen takes the keys
     }
     void press(int code, int shift = 0) {
-        runtime.post(vk::KeyDownEvent{code, shift});
+        headless.input.post(vk::KeyDownEvent{code, shift});
         runtime.dispatchPending();
     }
     void release(int code) {
-        runtime.post(vk::KeyUpEvent{code, 0});
+        headless.input.post(vk::KeyUpEvent{code, 0});
         runtime.dispatchPending();
     }
 };

@@ -24,11 +24,11 @@ class GameFixture : public ::testing::Test {
     void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
     // Clicks the centre of a control through hit-testing, as a player would.
     void click(const vk::Control& c) {
-        runtime.post(vk::clickOn(c));
+        headless.input.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     void keyDown(int code, int shift = 0) {
-        runtime.post(vk::KeyDownEvent{code, shift});
+        headless.input.post(vk::KeyDownEvent{code, shift});
         runtime.dispatchPending();
     }
     // Runs a routine as a top-level event (end of program and errors handled).

@@ -41,7 +41,7 @@ struct ProgressRun {
         click(title.Image5.visible() ? title.Image5 : title.Image1);
     }
     void click(const vk::Control& c) {
-        runtime.post(vk::clickOn(c));
+        headless.input.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     void call(const std::string& routine) {

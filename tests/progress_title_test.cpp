@@ -32,7 +32,7 @@ struct ProgramRun {
         game.start();
     }
     void click(const vk::Control& c) {
-        runtime.post(vk::clickOn(c));
+        headless.input.post(vk::clickOn(c));
         runtime.dispatchPending();
     }
     vk::HeadlessPlatform headless;

@@ -53,7 +53,7 @@ TEST_F(RuntimeDoEvents, RunsQueuedInputInsideTheCaller) {
         SCOPED_TRACE(c.callDoEvents ? "with doEvents" : "without");
         log.clear();
         runtime.runTopLevel([&] {
-            runtime.post(KeyDownEvent{65, 0});
+            platform.input.post(KeyDownEvent{65, 0});
             note("before");
             if (c.callDoEvents) runtime.doEvents();
             note("after");
@@ -129,7 +129,7 @@ TEST_F(RuntimeDoEvents, AHandlerMayCallItAgainForInputItPosts) {
     screen.onKeyDown = [this](int code, int) {
         noteDepth("key " + std::to_string(code));
         if (code == 1) {
-            runtime.post(KeyDownEvent{2, 0});
+            platform.input.post(KeyDownEvent{2, 0});
             runtime.doEvents();
         }
         noteDepth("done " + std::to_string(code));
@@ -149,7 +149,7 @@ TEST_F(RuntimePace, MovesTheClockAndDispatchesNothing) {
     ui().First.setInterval(10);
     const long steps[] = {1, 16, 33, 250};
     runtime.runTopLevel([&] {
-        runtime.post(KeyDownEvent{65, 0});
+        platform.input.post(KeyDownEvent{65, 0});
         for (long step : steps) {
             const long before = nowMs();
             paceMs(step);
@@ -160,6 +160,83 @@ TEST_F(RuntimePace, MovesTheClockAndDispatchesNothing) {
     EXPECT_EQ(platform.pacer.paces(), std::size(steps));
     runtime.dispatchPending();
     EXPECT_EQ(log, (Log{"routine ends@300", "key@300", "tick@300"}));
+}
+
+using RuntimeInputSource = EventsTest;
+
+TEST_F(RuntimeInputSource, ArrivesAtTheFirstPointWherePendingEventsRun) {
+    screen.onKeyDown = [this](int, int) { noteDepth("key"); };
+    screen.show();
+    // A key arrives 25 ms into each case; a timer due at 16 ms may work until 46 ms.
+    const struct {
+        const char* name;
+        bool timer, timerLetsEventsRun;
+        Log expected;  // at ms from the case's start
+    } cases[] = {
+        {"nested in the handler", true, true, {"timer@16", "key depth 2@46", "timer done@46"}},
+        {"after a blocking handler", true, false, {"timer@16", "timer done@46", "key depth 1@46"}},
+        {"at its time, idle", false, false, {"key depth 1@25"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const long start = nowMs();
+        log.clear();
+        ui().First.onTimer = [&] {
+            ui().First.setInterval(0);
+            note("timer");
+            paceMs(30);
+            if (c.timerLetsEventsRun) runtime.doEvents();
+            note("timer done");
+        };
+        if (c.timer) ui().First.setInterval(16);
+        platform.input.postAt(runtime.now() + 25 * kMicrosPerMilli, KeyDownEvent{65, 0});
+        advanceMs(100);
+        Log relative;
+        for (const auto& entry : log) {
+            const auto at = entry.rfind('@');
+            relative.push_back(entry.substr(0, at + 1) +
+                               std::to_string(std::stol(entry.substr(at + 1)) - start));
+        }
+        EXPECT_EQ(relative, c.expected);
+    }
+}
+
+TEST_F(RuntimeInputSource, ACharacterGoesWhereItsKeyDownWent) {
+    HookScreen<EventControls> front{runtime, "Front"};
+    enum class KeyDownDoes { Nothing, UnloadsItsScreen, ShowsAnotherInFront };
+    const struct {
+        const char* name;
+        KeyDownDoes keyDown;
+        bool typedByTheKey;
+        Log expected;
+    } cases[] = {
+        {"its screen stays", KeyDownDoes::Nothing, true, {"Front down", "Front types x"}},
+        {"its screen is gone", KeyDownDoes::UnloadsItsScreen, true, {"Front down"}},
+        {"another screen came in front",
+         KeyDownDoes::ShowsAnotherInFront,
+         true,
+         {"Front down", "Front types x"}},
+        {"a character of its own",
+         KeyDownDoes::UnloadsItsScreen,
+         false,
+         {"Front down", "Events types x"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        log.clear();
+        for (auto* s : {&screen, &front}) {
+            s->onKeyPress = [this, s](char key) { log.push_back(s->name() + " types " + key); };
+            runtime.runTopLevel([s] { s->show(); });
+        }
+        front.onKeyDown = [&](int, int) {
+            log.push_back("Front down");
+            if (c.keyDown == KeyDownDoes::UnloadsItsScreen) front.unload();
+            if (c.keyDown == KeyDownDoes::ShowsAnotherInFront) screen.show();
+        };
+        post(KeyDownEvent{88, 0});
+        send(KeyPressEvent{'x', c.typedByTheKey});
+        EXPECT_EQ(log, c.expected);
+    }
 }
 
 // ---- End of the program: each case runs in a world of its own.
@@ -174,7 +251,7 @@ struct World {
 
     void advanceMs(long ms) { platform.advance(runtime, ms * kMicrosPerMilli); }
     void send(InputEvent event) {
-        runtime.post(event);
+        platform.input.post(event);
         runtime.dispatchPending();
     }
 };
@@ -221,7 +298,7 @@ std::vector<EndCase> deepCases(const std::function<void(World&)>& stop) {
              };
              w.screen.show();
              w.screen.ui().Second.onTimer = [&w] {
-                 w.runtime.post(KeyDownEvent{13, 0});
+                 w.platform.input.post(KeyDownEvent{13, 0});
                  w.runtime.doEvents();
                  w.log.push_back("after doEvents in timer");
              };
@@ -268,7 +345,7 @@ void expectNothingRunsAnyMore(World& w) {
     bool ran = false;
     w.screen.onKeyDown = [&](int, int) { ran = true; };
     w.screen.show();
-    w.runtime.post(KeyDownEvent{65, 0});
+    w.platform.input.post(KeyDownEvent{65, 0});
     w.runtime.dispatchPending();
     w.runtime.doEvents();
     w.runtime.runTopLevel([&] { ran = true; });

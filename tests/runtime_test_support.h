@@ -141,10 +141,10 @@ class RuntimeTest : public ::testing::Test {
     // "what@ms", so that a log shows both order and time.
     void note(const std::string& what) { log.push_back(what + "@" + std::to_string(nowMs())); }
 
-    void post(InputEvent event) { runtime.post(std::move(event)); }
+    void post(InputEvent event) { platform.input.post(std::move(event)); }
     // Posts and dispatches as the top-level loop does.
     void send(InputEvent event) {
-        runtime.post(std::move(event));
+        platform.input.post(std::move(event));
         runtime.dispatchPending();
     }
     void clickAt(float x, float y) { send(ClickEvent{x, y}); }

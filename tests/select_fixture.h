@@ -100,9 +100,9 @@ class SelectionFixture : public ::testing::Test {
         postClick(c);
         runtime.dispatchPending();
     }
-    void postClick(const vk::Control& c) { runtime.post(vk::clickOn(c)); }
+    void postClick(const vk::Control& c) { headless.input.post(vk::clickOn(c)); }
     void moveOver(const vk::Control& c) {
-        runtime.post(vk::moveOver(c));
+        headless.input.post(vk::moveOver(c));
         runtime.dispatchPending();
     }
     // Runs one of the selection screen's routines by name, as a top-level event.

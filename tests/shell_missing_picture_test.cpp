@@ -19,7 +19,8 @@ namespace fs = std::filesystem;
 // The generated data folder, copied without one file.
 class MissingPicture : public ::testing::Test {
   protected:
-    void play(const std::string& missing, const std::function<void(vk::Runtime&, Game&)>& then) {
+    void play(const std::string& missing,
+              const std::function<void(vk::HeadlessPlatform&, vk::Runtime&, Game&)>& then) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = fs::temp_directory_path() / (std::string("vorkala-missing-") + info->name());
         fs::remove_all(folder);
@@ -30,7 +31,7 @@ class MissingPicture : public ::testing::Test {
         vk::Runtime runtime(headless.platform());
         Game game(runtime);
         game.start();
-        then(runtime, game);
+        then(headless, runtime, game);
         ended = runtime.ended();
         shown = headless.messages.shown();
         changes = headless.display.changes();
@@ -44,7 +45,7 @@ class MissingPicture : public ::testing::Test {
 };
 
 TEST_F(MissingPicture, TitleArtMissingAtStartNamesTheFile) {
-    play("layout/uvodni.png", [](vk::Runtime&, Game&) {});
+    play("layout/uvodni.png", [](vk::HeadlessPlatform&, vk::Runtime&, Game&) {});
     EXPECT_TRUE(ended);
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].icon, vk::MessageIcon::Critical);
@@ -54,9 +55,9 @@ TEST_F(MissingPicture, TitleArtMissingAtStartNamesTheFile) {
 }
 
 TEST_F(MissingPicture, HelpPictureMissingRestoresTheDesktopAndNamesTheFile) {
-    play("layout/hlaska.png", [](vk::Runtime& runtime, Game& game) {
+    play("layout/hlaska.png", [](vk::HeadlessPlatform& headless, vk::Runtime& runtime, Game& game) {
         const vk::Control& info = game.uvodni().ui().Image3;
-        runtime.post(vk::ClickEvent{info.left() + 10, info.top() + 10});
+        headless.input.post(vk::ClickEvent{info.left() + 10, info.top() + 10});
         runtime.dispatchPending();
     });
     EXPECT_TRUE(ended);

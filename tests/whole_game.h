@@ -50,6 +50,7 @@ class WholeGame {
         : headless(programFolder, std::move(settings)),
           platform{headless.clock,
                    pacer ? *pacer : headless.pacer,
+                   headless.input,
                    headless.audio,
                    headless.settings(),
                    headless.display,
@@ -65,7 +66,7 @@ class WholeGame {
     long nowMs() const { return static_cast<long>(runtime.now() / vk::kMicrosPerMilli); }
 
     void post(vk::InputEvent event) {
-        runtime.post(std::move(event));
+        headless.input.post(std::move(event));
         runtime.dispatchPending();
     }
     void click(const vk::Control& c) { post(vk::clickOn(c)); }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/input_source.h"
+
 namespace vk {
 
 using Micros = std::int64_t;  // time in microseconds
@@ -136,6 +138,7 @@ class PictureDecoder {
 struct Platform {
     Clock& clock;
     Pacer& pacer;
+    InputSource& input;
     AudioService& audio;
     SettingsStore& settings;
     DisplayService& display;

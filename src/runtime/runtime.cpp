@@ -49,6 +49,7 @@ void Runtime::noteShown(Screen& screen) {
 
 void Runtime::noteUnloaded(Screen& screen) {
     std::erase(shownOrder_, &screen);
+    if (keyDownScreen_ == &screen) keyDownScreen_ = nullptr;
     markChanged();
 }
 
@@ -58,8 +59,6 @@ void Runtime::retire(std::unique_ptr<ControlSet> controls) {
     else
         retired_.push_back(std::move(controls));
 }
-
-void Runtime::post(InputEvent event) { input_.push_back(std::move(event)); }
 
 void Runtime::runTopLevel(const std::function<void()>& routine) {
     if (ended_) return;
@@ -95,14 +94,8 @@ void Runtime::setUnhandledErrorHook(std::function<void(const RuntimeError&)> hoo
 }
 
 void Runtime::dispatchPending() {
-    runTopLevel([this] {
-        while (!input_.empty() && !ended_) {
-            InputEvent event = input_.front();
-            input_.pop_front();
-            dispatch(event);
-        }
-    });
-    if (!ended_) runTimersDueAt(now());
+    runTopLevel([this] { takeInput(); });
+    runTimersDueAt(now());
 }
 
 void Runtime::runTimersDueAt(Micros limit) {
@@ -111,19 +104,35 @@ void Runtime::runTimersDueAt(Micros limit) {
         Timer* timer = timers_.earliestDue(limit);
         if (!timer) return;
         runTopLevel([&] { fireTimer(*timer); });
+        runTopLevel([this] { takeInput(); });
     }
 }
 
 void Runtime::runUntil(Micros target, const std::function<void(Micros)>& setClock) {
     while (!ended_) {
+        runTopLevel([this] { takeInput(); });
         const auto due = timers_.nextDue();
-        if (!due || *due > target) break;
-        if (*due > now()) setClock(*due);
+        if (ended_ || !due || *due > target) break;
+        if (*due > now()) {
+            setClock(*due);
+            continue;  // input that has arrived by then goes first
+        }
         Timer* timer = timers_.earliestDue(now());
         if (!timer) break;
         runTopLevel([&] { fireTimer(*timer); });
     }
-    if (!ended_ && now() < target) setClock(target);
+    if (ended_ || now() >= target) return;
+    setClock(target);
+    runTopLevel([this] { takeInput(); });
+}
+
+// Hands every input that has arrived to the screens, each handler to its end.
+void Runtime::takeInput() {
+    while (!ended_) {
+        auto event = platform_.input.poll();
+        if (!event) return;
+        dispatch(*event);
+    }
 }
 
 void Runtime::fireTimer(Timer& timer) {
@@ -136,16 +145,13 @@ void Runtime::fireTimer(Timer& timer) {
 void Runtime::doEvents() {
     if (ended_ || depth_ >= kMaxNesting) return;
     HandlerScope scope(*this);
-    while (!input_.empty() && !ended_) {
-        InputEvent event = input_.front();
-        input_.pop_front();
-        dispatch(event);
-    }
+    takeInput();
     const Micros limit = now();
     while (!ended_) {
         Timer* timer = timers_.earliestDue(limit);
         if (!timer) break;
         fireTimer(*timer);
+        takeInput();
     }
 }
 
@@ -156,7 +162,6 @@ void Runtime::pace(Micros step) {
 void Runtime::endProgram() {
     ended_ = true;
     timers_.deactivateAll();
-    input_.clear();
     throw ProgramEnded{};
 }
 
@@ -211,8 +216,13 @@ struct InputDispatcher {
 
 }  // namespace
 
+// Keys, clicks and moves go to the screen in front; a character typed by a key-down goes
+// where that key-down went, or nowhere when that screen is gone.
 void Runtime::dispatch(const InputEvent& event) {
     Screen* screen = activeScreen();
+    if (std::holds_alternative<KeyDownEvent>(event)) keyDownScreen_ = screen;
+    if (const auto* typed = std::get_if<KeyPressEvent>(&event); typed && typed->ofKeyDown)
+        screen = keyDownScreen_;
     if (!screen) return;
     std::visit(InputDispatcher{*screen}, event);
 }

@@ -2,13 +2,11 @@
 // process-pending-events call, pacing points, pictures, files and the end of the program.
 #pragma once
 
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 #include "runtime/control.h"
@@ -31,26 +29,6 @@ constexpr float kCanvasTwipsHeight = 600 * kTwipsPerPixel;
 namespace shift {
 constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
 }
-
-struct KeyDownEvent {
-    int keyCode;
-    int shift;
-};
-struct KeyUpEvent {
-    int keyCode;
-    int shift;
-};
-struct KeyPressEvent {
-    char key;
-};
-struct ClickEvent {
-    float x, y;  // twips on the canvas
-};
-struct MouseMoveEvent {
-    float x, y;
-};
-using InputEvent =
-    std::variant<KeyDownEvent, KeyUpEvent, KeyPressEvent, ClickEvent, MouseMoveEvent>;
 
 // Pointer input at the centre of a control, where a player aims; delivered by hit-testing
 // like any other, so a hidden, disabled or covered control gets nothing.
@@ -87,16 +65,17 @@ class Runtime {
     void retire(std::unique_ptr<ControlSet> controls);
 
     // ---- event loop
-    // Queues an input event; it is dispatched by the loop or by doEvents().
-    void post(InputEvent event);
-    // Top level: dispatches queued input, then fires every timer due now (each once).
+    // Input comes from the platform's input source, asked at every point where pending
+    // events run: the top level below and doEvents(), however deeply nested.
+    // Top level: hands over the input that has arrived, then fires every timer due now
+    // (each once); input that arrives meanwhile goes before the next timer.
     void dispatchPending();
-    // Headless top level: fires due timers in order up to `target`, moving the clock.
-    // Needs a clock that the caller can set (see setClockTarget).
+    // Headless top level: fires due timers in order up to `target`, moving the clock, and
+    // hands over input at every step. Needs a clock that the caller can set.
     void runUntil(Micros target, const std::function<void(Micros)>& setClock);
     std::optional<Micros> nextTimerDue() const { return timers_.nextDue(); }
 
-    // Process pending events: every queued input event and every timer due at the
+    // Process pending events: the input that has arrived and every timer due at the
     // current time, each handler to its end, nested inside the caller. Deeper than
     // kMaxNesting levels the call does nothing, so no stack overflow can occur.
     void doEvents();
@@ -141,6 +120,7 @@ class Runtime {
 
   private:
     class HandlerScope;
+    void takeInput();
     void dispatch(const InputEvent& event);
     void fireTimer(Timer& timer);
     void runTimersDueAt(Micros now);
@@ -151,7 +131,8 @@ class Runtime {
     TimerScheduler timers_;
     std::vector<Screen*> screens_;
     std::vector<Screen*> shownOrder_;
-    std::deque<InputEvent> input_;
+    // Where the last key-down went: the characters it typed go there too.
+    Screen* keyDownScreen_ = nullptr;
     std::vector<std::unique_ptr<ControlSet>> retired_;
     std::map<std::filesystem::path, std::shared_ptr<const PictureData>> pictureCache_;
     std::function<void(const RuntimeError&)> unhandledHook_;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -229,6 +230,91 @@ TEST_F(EventLoopTest, ClosingTheWindowEndsTheGame) {
     });
     EXPECT_EQ(status, 0);
     EXPECT_TRUE(runtime.ended());
+}
+
+// A screen that logs its keys; `onKeyDown` may act on them.
+class KeyedScreen : public testing::FreeScreen {
+  public:
+    KeyedScreen(Runtime& runtime, const std::string& name, std::vector<std::string>& log)
+        : FreeScreen(runtime, name, name), log_(log) {}
+    std::function<void(int)> onKeyDown;
+    std::function<void(char)> onKeyPress;
+
+    void Form_KeyDown(int code, int) override {
+        note("down " + std::to_string(code));
+        if (onKeyDown) onKeyDown(code);
+    }
+    void Form_KeyPress(char key) override {
+        note(std::string("types ") + key);
+        if (onKeyPress) onKeyPress(key);
+    }
+
+  private:
+    void note(const std::string& what) {
+        log_.push_back(name() + " " + what + " depth " + std::to_string(runtime().nesting()));
+    }
+    std::vector<std::string>& log_;
+};
+
+void pushKeyDown(SDL_Keycode symbol, SDL_Scancode place, const char* text) {
+    SDL_Event e{};
+    e.type = SDL_KEYDOWN;
+    e.key.type = SDL_KEYDOWN;
+    e.key.keysym.sym = symbol;
+    e.key.keysym.scancode = place;
+    SDL_PushEvent(&e);
+    if (!text) return;
+    SDL_Event typed{};
+    typed.type = SDL_TEXTINPUT;
+    std::strcpy(typed.text.text, text);
+    SDL_PushEvent(&typed);
+}
+
+TEST_F(EventLoopTest, AKeyAndTheCharacterItTypesGoToOneScreen) {
+    std::vector<std::string> log;
+    KeyedScreen back(runtime, "back", log), front(runtime, "front", log);
+    // Any key closes the front screen; a character of its own ends the game.
+    front.onKeyDown = [&](int) { front.unload(); };
+    back.onKeyPress = [&](char key) {
+        if (key == 'z') runtime.endProgram();
+    };
+    const int status = app.run(runtime, [&] {
+        back.show();
+        front.show();
+        pushKeyDown(SDLK_e, SDL_SCANCODE_E, "e");
+        pushKeyDown(SDLK_PERIOD, SDL_SCANCODE_PERIOD, ".");
+        SDL_Event typed{};
+        typed.type = SDL_TEXTINPUT;
+        std::strcpy(typed.text.text, "z");
+        SDL_PushEvent(&typed);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"front down 69 depth 1", "back down 190 depth 1",
+                                             "back types . depth 1", "back types z depth 1"}));
+}
+
+TEST_F(EventLoopTest, InputArrivesWherePendingEventsRunNotWhereALoopPaces) {
+    std::vector<std::string> log;
+    KeyedScreen keyed(runtime, "keyed", log);
+    keyed.ui().tick.onTimer = [&] {
+        keyed.ui().tick.setInterval(0);
+        pushKeyDown(SDLK_a, SDL_SCANCODE_A, nullptr);
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        for (int step = 0; step < 20; ++step) runtime.pace(kMicrosPerMilli);
+        log.push_back("paced");
+        runtime.doEvents();
+        log.push_back("timer done");
+    };
+    const int status = app.run(runtime, [&] {
+        keyed.show();
+        keyed.ui().tick.setInterval(1);
+    });
+    EXPECT_EQ(status, 0);
+    // The window's close request, read on the way, ends the game once the timer is done.
+    EXPECT_TRUE(runtime.ended());
+    EXPECT_EQ(log, (std::vector<std::string>{"paced", "keyed down 65 depth 2", "timer done"}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 #include "runtime/settings_json.h"
+#include "runtime/values.h"
 #include "shell/game.h"
 
 namespace vkscript {
@@ -21,6 +22,13 @@ namespace {
 // Verbs whose argument is free text, in which '#' is not a comment.
 bool takesFreeText(const std::string& verb) {
     return verb == "type" || verb == "keypress" || verb == "expect" || verb == "set";
+}
+
+// Verbs of the player's input: they arrive now, or later under 'after'.
+bool isInput(const std::string& verb) {
+    for (const char* input : {"click", "move", "keydown", "keyup", "press", "keypress", "type"})
+        if (verb == input) return true;
+    return false;
 }
 
 std::vector<std::string> words(const std::string& text) {
@@ -46,7 +54,8 @@ constexpr Arity kVerbs[] = {
     {"advance", 1, 1}, {"click", 1, 1},      {"move", 1, 1},       {"keydown", 1, 2},
     {"keyup", 1, 2},   {"keypress", -1, -1}, {"type", -1, -1},     {"set", -1, -1},
     {"call", 1, 1},    {"answer", 1, 1},     {"print", 1, 1},      {"expect", -1, -1},
-    {"sounds", 0, 0},  {"links", 0, 0},      {"display", 0, 0},
+    {"sounds", 0, 0},  {"links", 0, 0},      {"display", 0, 0},    {"press", 1, 2},
+    {"after", -1, -1}, {"now", 0, 0},
 };
 
 void checkCommand(const Command& c) {
@@ -64,6 +73,12 @@ void checkCommand(const Command& c) {
     if (c.verb == "advance") require(isInteger(c.args[0]) && c.args[0][0] != '-', "advance MS");
     if (c.verb == "keydown" || c.verb == "keyup")
         for (const auto& a : c.args) require(isInteger(a), "key codes are numbers");
+    if (c.verb == "press")
+        require(isInteger(c.args[0]) && (c.args.size() == 1 || c.args[1].size() == 1),
+                "press CODE [CHARACTER]");
+    if (c.verb == "after")
+        require(c.delayed.size() == 1 && isInput(c.delayed.front().verb),
+                "after MS followed by an input command");
     if (c.verb == "keypress") require(c.rest.size() == 1, "keypress takes one character");
     if (c.verb == "data" || c.verb == "settings") require(!c.rest.empty(), "a path is needed");
     if (c.verb == "set") require(c.args.size() >= 2, "set ADDRESS VALUE");
@@ -76,6 +91,35 @@ void checkCommand(const Command& c) {
                 "answer abort|retry|ignore");
 }
 
+// One command from a line without its indentation; throws ParseError.
+Command parseCommand(const std::string& text, int line) {
+    Command c;
+    c.line = line;
+    const auto gap = text.find(' ');
+    c.verb = text.substr(0, gap);
+    c.rest = gap == std::string::npos ? std::string{} : text.substr(gap + 1);
+    if (c.verb == "after") {
+        // "after MS COMMAND": the command is parsed as a line of its own.
+        const auto space = c.rest.find(' ');
+        const std::string ms = c.rest.substr(0, space);
+        if (!isInteger(ms) || ms[0] == '-' || space == std::string::npos)
+            throw ParseError{line, "after MS COMMAND"};
+        c.args = {ms};
+        c.delayed.push_back(parseCommand(c.rest.substr(space + 1), line));
+        checkCommand(c);
+        return c;
+    }
+    if (!takesFreeText(c.verb)) {
+        if (auto hash = c.rest.find(" #"); hash != std::string::npos) c.rest.erase(hash);
+        if (c.rest.starts_with("#")) c.rest.clear();
+        while (!c.rest.empty() && (c.rest.back() == ' ' || c.rest.back() == '\t'))
+            c.rest.pop_back();
+    }
+    c.args = words(c.rest);
+    checkCommand(c);
+    return c;
+}
+
 }  // namespace
 
 std::vector<Command> parseScript(std::istream& in) {
@@ -85,21 +129,7 @@ std::vector<Command> parseScript(std::istream& in) {
         if (!text.empty() && text.back() == '\r') text.pop_back();
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string::npos || text[first] == '#') continue;
-        text = text.substr(first);
-        Command c;
-        c.line = line;
-        const auto gap = text.find(' ');
-        c.verb = text.substr(0, gap);
-        c.rest = gap == std::string::npos ? std::string{} : text.substr(gap + 1);
-        if (!takesFreeText(c.verb)) {
-            if (auto hash = c.rest.find(" #"); hash != std::string::npos) c.rest.erase(hash);
-            if (c.rest.starts_with("#")) c.rest.clear();
-            while (!c.rest.empty() && (c.rest.back() == ' ' || c.rest.back() == '\t'))
-                c.rest.pop_back();
-        }
-        c.args = words(c.rest);
-        checkCommand(c);
-        commands.push_back(std::move(c));
+        commands.push_back(parseCommand(text.substr(first), line));
     }
     return commands;
 }
@@ -253,12 +283,39 @@ int ScriptRunner::run(const std::vector<Command>& commands) {
             status = fail(command, std::string("run-time error: ") + error.what());
         }
         if (status) return *status;
-        if (session_ && session_->runtime.ended()) {
+        if (session_ && session_->runtime.ended() && !endReported_) {
             out_ << "ended\n";
-            return kFinished;
+            endReported_ = true;
         }
     }
     return kFinished;
+}
+
+// Queues an input command's events to arrive at `arrival`. Clicks and moves aim at where
+// their control is now; on a screen that is not loaded they do nothing.
+void ScriptRunner::queueInput(const Command& c, vk::Micros arrival) {
+    Session& s = *session_;
+    auto post = [&](vk::InputEvent event) { s.headless.input.postAt(arrival, event); };
+    if (c.verb == "click" || c.verb == "move") {
+        if (vk::Control* target = aimedControl(s, c.args[0]))
+            post(c.verb == "click" ? vk::InputEvent(vk::clickOn(*target))
+                                   : vk::InputEvent(vk::moveOver(*target)));
+    } else if (c.verb == "keydown" || c.verb == "keyup") {
+        const int code = std::stoi(c.args[0]);
+        const int shift = c.args.size() > 1 ? std::stoi(c.args[1]) : 0;
+        if (c.verb == "keydown")
+            post(vk::KeyDownEvent{code, shift});
+        else
+            post(vk::KeyUpEvent{code, shift});
+    } else if (c.verb == "press") {
+        // One physical key press as the keyboard delivers it.
+        const int code = std::stoi(c.args[0]);
+        post(vk::KeyDownEvent{code, 0});
+        if (c.args.size() > 1) post(vk::KeyPressEvent{c.args[1][0], true});
+        post(vk::KeyUpEvent{code, 0});
+    } else {  // keypress, type: characters of their own
+        for (char ch : c.rest) post(vk::KeyPressEvent{ch});
+    }
 }
 
 std::optional<int> ScriptRunner::fail(const Command& command, const std::string& message) {
@@ -294,27 +351,18 @@ std::optional<int> ScriptRunner::execute(const Command& c) {
     Session& s = *session_;
     vk::Runtime& rt = s.runtime;
 
+    // Once the program has ended only the commands that show what is left still act.
+    if (rt.ended() && (c.verb == "advance" || c.verb == "after" || isInput(c.verb)))
+        return std::nullopt;
     if (c.verb == "advance") {
         s.headless.advance(rt, std::stoll(c.args[0]) * vk::kMicrosPerMilli);
-    } else if (c.verb == "click" || c.verb == "move") {
-        if (vk::Control* target = aimedControl(s, c.args[0])) {
-            if (c.verb == "click")
-                rt.post(vk::clickOn(*target));
-            else
-                rt.post(vk::moveOver(*target));
-            rt.dispatchPending();
-        }
-    } else if (c.verb == "keydown" || c.verb == "keyup") {
-        const int code = std::stoi(c.args[0]);
-        const int shift = c.args.size() > 1 ? std::stoi(c.args[1]) : 0;
-        if (c.verb == "keydown")
-            rt.post(vk::KeyDownEvent{code, shift});
-        else
-            rt.post(vk::KeyUpEvent{code, shift});
+    } else if (c.verb == "now") {
+        out_ << "now = " << vk::textOf(static_cast<double>(rt.now()) / vk::kMicrosPerMilli) << "\n";
+    } else if (isInput(c.verb)) {
+        queueInput(c, rt.now());
         rt.dispatchPending();
-    } else if (c.verb == "keypress" || c.verb == "type") {
-        for (char ch : c.rest) rt.post(vk::KeyPressEvent{ch});
-        rt.dispatchPending();
+    } else if (c.verb == "after") {
+        queueInput(c.delayed.front(), rt.now() + std::stoll(c.args[0]) * vk::kMicrosPerMilli);
     } else if (c.verb == "set") {
         const std::string address = c.args[0];
         const std::string value = c.rest.substr(c.rest.find(address) + address.size() + 1);

@@ -18,6 +18,7 @@ struct Command {
     std::string verb;
     std::vector<std::string> args;  // words after the verb
     std::string rest;               // everything after the verb, as written
+    std::vector<Command> delayed;   // for 'after': the input command it queues
 };
 
 struct ParseError {
@@ -46,6 +47,7 @@ class ScriptRunner {
     std::optional<int> execute(const Command& command);
     std::optional<int> setUp(const Command& command);
     std::optional<int> fail(const Command& command, const std::string& message);
+    void queueInput(const Command& command, vk::Micros arrival);
     void printSounds(const std::vector<vk::ChannelCommand>& commands, const Session& s);
 
     std::filesystem::path programFolder_;
@@ -53,6 +55,7 @@ class ScriptRunner {
     std::optional<std::filesystem::path> settingsFile_;
     int desktopWidth_ = 1024, desktopHeight_ = 768;
     std::unique_ptr<Session> session_;
+    bool endReported_ = false;
     std::ostream& out_;
     std::ostream& err_;
 };

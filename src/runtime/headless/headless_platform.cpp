@@ -1,5 +1,6 @@
 #include "runtime/headless/headless_platform.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 
@@ -15,6 +16,24 @@ double VirtualClock::secondsSinceMidnight() const {
 
 void VirtualClock::set(Micros t) {
     if (t > now_) now_ = t;
+}
+
+void ScriptedInput::postAt(Micros arrival, InputEvent event) {
+    auto later = std::find_if(queue_.begin(), queue_.end(),
+                              [arrival](const Queued& q) { return q.arrival > arrival; });
+    queue_.insert(later, Queued{arrival, event});
+}
+
+std::optional<InputEvent> ScriptedInput::poll() {
+    if (queue_.empty() || queue_.front().arrival > clock_.now()) return std::nullopt;
+    InputEvent event = queue_.front().event;
+    queue_.pop_front();
+    return event;
+}
+
+std::optional<Micros> ScriptedInput::nextArrival() const {
+    if (queue_.empty()) return std::nullopt;
+    return queue_.front().arrival;
 }
 
 void RecordingAudio::perform(const ChannelRequest& request) {
@@ -116,6 +135,7 @@ HeadlessPlatform::HeadlessPlatform(fs::path programFolder, std::unique_ptr<Setti
     : settings_(settings ? std::move(settings) : std::make_unique<MemorySettings>()),
       platform_{clock,
                 pacer,
+                input,
                 audio,
                 *settings_,
                 display,
@@ -128,7 +148,15 @@ HeadlessPlatform::HeadlessPlatform(fs::path programFolder, std::unique_ptr<Setti
 HeadlessPlatform::~HeadlessPlatform() = default;
 
 void HeadlessPlatform::advance(Runtime& runtime, Micros step) {
-    runtime.runUntil(clock.now() + step, [this](Micros t) { clock.set(t); });
+    const Micros target = clock.now() + step;
+    const auto setClock = [this](Micros t) { clock.set(t); };
+    // Stops at each queued input's arrival on the way, so it is handed over at its time.
+    while (!runtime.ended()) {
+        const auto arrival = input.nextArrival();
+        if (!arrival || *arrival > target) break;
+        runtime.runUntil(std::max(*arrival, clock.now()), setClock);
+    }
+    runtime.runUntil(target, setClock);
 }
 
 }  // namespace vk

@@ -44,6 +44,27 @@ class VirtualPacer : public Pacer {
     std::uint64_t paces_ = 0;
 };
 
+// Input queued by tests and scripts, each event with the virtual time it arrives at; the
+// runtime is handed the events whose time has come, in order of arrival.
+class ScriptedInput : public InputSource {
+  public:
+    explicit ScriptedInput(const Clock& clock) : clock_(clock) {}
+    // Arrives now: handed over at the next point where pending events run.
+    void post(InputEvent event) { postAt(clock_.now(), event); }
+    void postAt(Micros arrival, InputEvent event);
+    std::optional<InputEvent> poll() override;
+    // When the next queued event arrives.
+    std::optional<Micros> nextArrival() const;
+
+  private:
+    struct Queued {
+        Micros arrival;
+        InputEvent event;
+    };
+    const Clock& clock_;
+    std::deque<Queued> queue_;  // by arrival, then in the order posted
+};
+
 class RecordingAudio : public AudioService {
   public:
     void record(const ChannelCommand& command) override { commands_.push_back(command); }
@@ -137,6 +158,7 @@ class HeadlessPlatform {
     Platform& platform() { return platform_; }
     VirtualClock clock;
     VirtualPacer pacer{clock};
+    ScriptedInput input{clock};
     RecordingAudio audio;
     HeadlessDisplay display;
     RecordingLinks links;
@@ -144,7 +166,8 @@ class HeadlessPlatform {
     HeaderPictureDecoder pictures;
     SettingsStore& settings() { return *settings_; }
 
-    // Runs the virtual clock forward, firing due timers in order.
+    // Runs the virtual clock forward, firing due timers and handing over queued input in
+    // order of time.
     void advance(Runtime& runtime, Micros step);
 
   private:

@@ -67,9 +67,11 @@ Micros framePeriodOf(SDL_Window* window) {
 
 struct SdlApp::Impl {
     Impl(SdlOptions options, SettingsStore& settings, fs::path programFolder)
-        : display(options.windowed), platform{clock,    pacer,    audio,
-                                              settings, display,  links,
-                                              messages, pictures, std::move(programFolder),
+        : display(options.windowed), platform{clock,    pacer,
+                                              input,    audio,
+                                              settings, display,
+                                              links,    messages,
+                                              pictures, std::move(programFolder),
                                               {}} {
         messages.setParent([this] { return display.windowIfOpen(); });
     }
@@ -77,7 +79,7 @@ struct SdlApp::Impl {
     int run(Runtime& runtime, const std::function<void()>& start);
     void loop(Runtime& runtime);
     int waitMilliseconds(const Runtime& runtime) const;
-    void handle(Runtime& runtime, const SDL_Event& event);
+    std::pair<int, int> windowSize() const;
     void presentFrame(const Runtime& runtime);
     void presentIfChanged(const Runtime& runtime);
     void showCaption(const Runtime& runtime);
@@ -87,6 +89,7 @@ struct SdlApp::Impl {
     Libraries libraries;
     SdlClock clock;
     SdlPacer pacer{clock, 1'000'000 / 60};
+    SdlInput input{clock, [this] { return windowSize(); }};
     SdlAudio audio;
     SdlDisplay display;
     XdgLinkOpener links;
@@ -95,9 +98,7 @@ struct SdlApp::Impl {
     Platform platform;
 
     std::unique_ptr<FrameOutput> output;
-    InputTranslator input;
     CursorBook cursors;
-    std::optional<TwipsPoint> pointer;
     Micros framePeriod = 1'000'000 / 60;
     Micros lastFrame = -1'000'000;
     std::uint64_t shownChanges = 0;
@@ -137,16 +138,14 @@ int SdlApp::Impl::run(Runtime& runtime, const std::function<void()>& start) {
 
 void SdlApp::Impl::loop(Runtime& runtime) {
     while (!runtime.ended()) {
-        SDL_Event event;
-        const int wait = waitMilliseconds(runtime);
-        const bool got = wait > 0 ? SDL_WaitEventTimeout(&event, wait) : SDL_PollEvent(&event);
-        if (got) {
-            handle(runtime, event);
-            while (SDL_PollEvent(&event)) handle(runtime, event);
-        }
+        // Waits without taking the event: the runtime takes input from SDL's queue.
+        if (const int wait = waitMilliseconds(runtime); wait > 0)
+            SDL_WaitEventTimeout(nullptr, wait);
         runtime.dispatchPending();
+        if (input.quitRequested()) runtime.runTopLevel([&runtime] { runtime.endProgram(); });
         if (runtime.ended()) break;
-        if (pointer) cursors.update(runtime, pointer->x, pointer->y);
+        if (input.takeWindowChange()) frameForced = wholeWindow = true;
+        if (auto pointer = input.pointer()) cursors.update(runtime, pointer->x, pointer->y);
         presentIfChanged(runtime);
     }
 }
@@ -164,22 +163,10 @@ int SdlApp::Impl::waitMilliseconds(const Runtime& runtime) const {
     return static_cast<int>((wake - now + kMicrosPerMilli - 1) / kMicrosPerMilli);
 }
 
-void SdlApp::Impl::handle(Runtime& runtime, const SDL_Event& event) {
-    if (event.type == SDL_QUIT) {
-        runtime.runTopLevel([&runtime] { runtime.endProgram(); });
-        return;
-    }
-    if (event.type == SDL_WINDOWEVENT || event.type == SDL_RENDER_TARGETS_RESET ||
-        event.type == SDL_RENDER_DEVICE_RESET) {
-        frameForced = true;
-        wholeWindow = true;
-        return;
-    }
+std::pair<int, int> SdlApp::Impl::windowSize() const {
     int w = kCanvasWidth, h = kCanvasHeight;
     if (SDL_Window* window = display.windowIfOpen()) SDL_GetWindowSize(window, &w, &h);
-    if (event.type == SDL_MOUSEMOTION)
-        pointer = windowToTwips(event.motion.x, event.motion.y, w, h);
-    for (InputEvent& e : input.translate(event, w, h)) runtime.post(std::move(e));
+    return {w, h};
 }
 
 void SdlApp::Impl::presentIfChanged(const Runtime& runtime) {
@@ -192,6 +179,8 @@ void SdlApp::Impl::presentFrame(const Runtime& runtime) {
     lastFrame = clock.now();
     frameForced = false;
     showCaption(runtime);
+    // A blocking loop presents frames too: an expose met on the way shows all of it.
+    if (input.takeWindowChange()) wholeWindow = true;
     output->present(runtime, std::exchange(wholeWindow, false));
     if (!firstFrameShown) reportFirstFrame();
 }

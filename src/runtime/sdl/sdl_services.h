@@ -24,7 +24,7 @@ class SdlClock : public Clock {
 
 // Blocking loops keep their fixed step in real time and still show what they draw: each
 // pacing point sleeps until the step is over and presents a frame when one is due. Input
-// that arrives meanwhile stays queued for the event loop.
+// that arrives meanwhile stays in SDL's queue for the next point where events run.
 class SdlPacer : public Pacer {
   public:
     SdlPacer(const Clock& clock, Micros framePeriod) : clock_(clock), framePeriod_(framePeriod) {}
