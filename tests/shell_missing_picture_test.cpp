@@ -2,6 +2,8 @@
 // with the desktop restored, never a crash.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 
@@ -22,7 +24,9 @@ class MissingPicture : public ::testing::Test {
     void play(const std::string& missing,
               const std::function<void(vk::HeadlessPlatform&, vk::Runtime&, Game&)>& then) {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = fs::temp_directory_path() / (std::string("vorkala-missing-") + info->name());
+        // The process id keeps test runs of several checkouts apart.
+        folder = fs::temp_directory_path() / (std::string("vorkala-missing-") + info->name() + "-" +
+                                              std::to_string(::getpid()));
         fs::remove_all(folder);
         fs::copy(vk::defaultProgramFolder() / "data", folder, fs::copy_options::recursive);
         fs::remove(folder / missing);
