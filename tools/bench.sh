@@ -10,7 +10,8 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${1:-"$ROOT/build-bench"}
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DVORKALA_FUZZ=OFF >/dev/null
 cmake --build "$BUILD" -j"$(nproc)" \
-    --target vorkala vorkala_bench vorkala-bench-process vorkala-bare-loop >/dev/null
+    --target vorkala vorkala_bench vorkala-bench-process vorkala-bare-loop \
+    vorkala-bench-paced >/dev/null
 export VORKALA_HOME="$BUILD"
 RUNS=5
 OUT=$(mktemp -d)
@@ -112,6 +113,8 @@ $(against "the same, full screen at 1920 x 1080" "$FRAME_FULL" "$BARE_FRAME_FULL
 
 MD
     cat "$ROOT/bench/notes.md"
+    echo "Blocking loops in real time..." >&2
+    sh "$ROOT/tools/bench_paced.sh" "$BUILD"
 } >"$ROOT/BENCHMARKS.md"
 echo "Wrote $ROOT/BENCHMARKS.md"
 cat "$ROOT/BENCHMARKS.md"

@@ -41,16 +41,24 @@ double SdlClock::secondsSinceMidnight() const {
 }
 
 void SdlPacer::pace(Micros step) {
-    const Micros now = clock_.now();
-    if (target_ < 0 || now - target_ > kMaxLag) target_ = now;
+    Micros now = clock_.now();
+    if (target_ < 0 || now - lastReturn_ > kHeldUp) target_ = now;
     target_ += step;
-    if (present_ && now - lastFrame_ >= framePeriod_) {
-        lastFrame_ = now;
+    if (present_ && frameDue(now)) {
         SDL_PumpEvents();  // keeps the window responsive; events stay queued
         present_();
+        now = clock_.now();
+        lastFrame_ = now;
     }
-    const Micros wait = target_ - clock_.now();
+    const Micros wait = target_ - now;
     if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(wait));
+    lastReturn_ = clock_.now();
+}
+
+bool SdlPacer::frameDue(Micros now) const {
+    const Micros sinceFrame = now - lastFrame_;
+    if (sinceFrame < framePeriod_) return false;
+    return now <= target_ || sinceFrame >= kLongestWithoutFrame;
 }
 
 namespace {

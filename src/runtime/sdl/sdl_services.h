@@ -23,8 +23,11 @@ class SdlClock : public Clock {
 };
 
 // Blocking loops keep their fixed step in real time and still show what they draw: each
-// pacing point sleeps until the step is over and presents a frame when one is due. Input
-// that arrives meanwhile stays in SDL's queue for the next point where events run.
+// pacing point sleeps until its step is over, and presents a frame when one is due. Input
+// that arrives meanwhile stays in SDL's queue for the next point where events run. A frame
+// is drawn a frame period after the last one was done, and only while the loop keeps to
+// its schedule: the steps after a slow frame catch up without sleeping, so however long a
+// frame takes to draw, the loop lasts the time its steps add up to.
 class SdlPacer : public Pacer {
   public:
     SdlPacer(const Clock& clock, Micros framePeriod) : clock_(clock), framePeriod_(framePeriod) {}
@@ -33,14 +36,21 @@ class SdlPacer : public Pacer {
     void pace(Micros step) override;
 
   private:
-    // A loop that fell this far behind starts counting again from now instead of racing.
-    static constexpr Micros kMaxLag = 250 * kMicrosPerMilli;
+    // A pacing point this long after the last one returned belongs to a new loop, or to
+    // one that a long handler held up: it counts from now instead of racing to catch up.
+    static constexpr Micros kHeldUp = 100 * kMicrosPerMilli;
+    // A loop whose own steps take longer than its pace never keeps its schedule; it still
+    // shows a frame this often.
+    static constexpr Micros kLongestWithoutFrame = 100 * kMicrosPerMilli;
+
+    bool frameDue(Micros now) const;
 
     const Clock& clock_;
     Micros framePeriod_;
     std::function<void()> present_;
     Micros target_ = -1;
     Micros lastFrame_ = 0;
+    Micros lastReturn_ = 0;
 };
 
 // SDL's message box, over the game's window when there is one. Error boxes also go to
