@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
 #include "image.h"
 #include "layout_art.h"
+#include "loudness.h"
 #include "midi.h"
 #include "music.h"
 #include "png_encoder.h"
@@ -320,9 +322,39 @@ TEST(Sounds, EffectsHaveTheirLengthsAndStayInRange) {
         EXPECT_NEAR(lengthInSeconds(c.samples), c.seconds, 1e-3);
         float peak = 0;
         for (const float s : c.samples) peak = std::max(peak, std::abs(s));
-        EXPECT_GT(peak, 0.5f);
+        EXPECT_GT(peak, 0.2f);
         EXPECT_LE(peak, 1.0f);
         EXPECT_LT(std::abs(c.samples.back()), 0.05f);  // fades out instead of clicking off
+    }
+}
+
+// A full-scale 1 kHz sine measures -3 LUFS in one channel (BS.1770's own reference), each
+// halving of the amplitude 6 dB less, each further channel 3 dB more; a short sound's
+// loudest moment is its 400 ms window padded with silence.
+TEST(Loudness, MeasuresAsTheStandardReferenceSignalsRead) {
+    struct Case {
+        float amplitude;
+        int channels;
+        double seconds;
+        double integrated, loudestMoment;
+    };
+    const std::vector<Case> cases = {{1.0f, 1, 2.0, -3.01, -3.01},
+                                     {0.5f, 1, 2.0, -9.03, -9.03},
+                                     {1.0f, 2, 2.0, 0.0, 0.0},
+                                     {1.0f, 1, 0.1, -9.03, -9.03},
+                                     {0.0f, 1, 1.0, kSilence, kSilence}};
+    constexpr int kRate = 48000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.amplitude << " x " << c.channels << " channels, " << c.seconds << " s");
+        std::vector<float> signal;
+        for (int i = 0; i < static_cast<int>(c.seconds * kRate); ++i)
+            for (int ch = 0; ch < c.channels; ++ch)
+                signal.push_back(c.amplitude * static_cast<float>(std::sin(2 * std::numbers::pi *
+                                                                           1000 * i / kRate)));
+        const Loudness measured = measureLoudness(signal, c.channels, kRate);
+        EXPECT_NEAR(measured.integrated, c.integrated, 0.1);
+        EXPECT_NEAR(measured.loudestMoment, c.loudestMoment, 0.1);
     }
 }
 

@@ -8,6 +8,7 @@
 #include <tuple>
 #include <vector>
 
+#include "loudness.h"
 #include "random.h"
 
 namespace vk::gen {
@@ -246,7 +247,7 @@ Samples fightTrack(int track) {
                        sampleAt(static_cast<std::size_t>(phrase) * 64 + note.step), 0.8);
         }
     }
-    normalise(out, 0.8);
+    levelMusic(out);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "loudness.h"
 #include "random.h"
 
 namespace vk::gen {
@@ -44,7 +45,7 @@ Samples blowWhoosh(bool leftFighter) {
             0.0);
     mixInto(out, sweep(Wave::Sine, 260 * pitch, 140 * pitch, 0.2, {0.05, 0.1, 0.4, 0.05}, 0.15),
             0.01);
-    normalise(out, 0.75);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -61,7 +62,7 @@ Samples hitThud(bool leftVictim) {
         0.0);
     mixInto(out, lowPassed(noiseBurst(0.2, 900, 200, {0.002, 0.08, 0.2, 0.1}, 0.9, 0x7B3u), 600),
             0.0, 0.7);
-    normalise(out, 0.9);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -78,7 +79,7 @@ Samples crowdMurmur() {
     Samples out;
     mixInto(out, bandPassed(voices, 450, 3.0), 0.0, 1.2);  // an "oo" vowel
     mixInto(out, bandPassed(voices, 850, 4.0), 0.0, 0.5);
-    normalise(out, 0.7);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -88,7 +89,7 @@ Samples alarmBeeps() {
     mixInto(out, tone(Wave::Square, 988, 0.22, {0.005, 0.05, 0.7, 0.05}, 0.3), 0.0);
     mixInto(out, tone(Wave::Square, 740, 0.28, {0.005, 0.05, 0.7, 0.1}, 0.3), 0.28);
     out = lowPassed(out, 4000);
-    normalise(out, 0.7);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -104,7 +105,7 @@ Samples finalGong() {
     mixInto(out,
             bandPassed(noiseBurst(1.2, 3000, 1500, {0.2, 0.3, 0.5, 0.5}, 0.8, 0x606), 1200, 0.8),
             0.1, 0.6);
-    normalise(out, 0.85);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -133,7 +134,7 @@ Samples fighterShout(const vorkala::Fighter& fighter) {
     mixInto(out, bandPassed(glottis, vowel.first, 5.0), 0.05, 1.5);
     mixInto(out, bandPassed(glottis, vowel.second, 7.0), 0.05, 0.8);
     mixInto(out, bandPassed(glottis, 2800, 8.0), 0.05, 0.25);
-    normalise(out, 0.85);
+    levelEffect(out);
     return exactly(out, length + 0.1);
 }
 

@@ -23,6 +23,12 @@ constexpr int kBassChannel = 1;
 constexpr int kPadChannel = 2;
 constexpr int kDrumChannel = 9;
 constexpr int kVolumeController = 7;
+// The parts' volumes (controller 7) set how loud the tune sounds as the game's MIDI player
+// synthesises it: at these it is as loud as the fight loops.
+constexpr int kLeadVolume = 30;
+constexpr int kBassVolume = 34;
+constexpr int kPadVolume = 20;
+constexpr int kDrumVolume = 31;
 constexpr int kKick = 36;
 constexpr int kSnare = 38;
 constexpr int kClosedHat = 42;
@@ -99,7 +105,7 @@ MidiTrack instrumentTrack(const char* name, int channel, int program, int volume
 }
 
 MidiTrack melodyTrack() {
-    MidiTrack track = instrumentTrack("Lead", kMelodyChannel, kLeadSquare, 96);
+    MidiTrack track = instrumentTrack("Lead", kMelodyChannel, kLeadSquare, kLeadVolume);
     Tick at = 0;
     for (const WrittenNote& n : parsePart(kMelody)) {
         const Tick length = n.sixteenths * kSixteenth;
@@ -112,7 +118,7 @@ MidiTrack melodyTrack() {
 }
 
 MidiTrack bassTrack() {
-    MidiTrack track = instrumentTrack("Bass", kBassChannel, kSynthBass, 110);
+    MidiTrack track = instrumentTrack("Bass", kBassChannel, kSynthBass, kBassVolume);
     // Driving eighths: root, octave jumps and a fifth to lead into the next bar.
     static constexpr std::array<int, 8> kPattern = {0, 0, 12, 0, 0, 12, 0, 7};
     for (std::size_t bar = 0; bar < kChords.size(); ++bar) {
@@ -127,7 +133,7 @@ MidiTrack bassTrack() {
 }
 
 MidiTrack padTrack() {
-    MidiTrack track = instrumentTrack("Strings", kPadChannel, kStrings, 64);
+    MidiTrack track = instrumentTrack("Strings", kPadChannel, kStrings, kPadVolume);
     for (std::size_t bar = 0; bar < kChords.size(); ++bar) {
         for (const char* name : kChords[bar].pad) {
             track.note(bar * kBar, kPadChannel, keyOf(name), 70, kBar - kSixteenth / 2);
@@ -138,7 +144,7 @@ MidiTrack padTrack() {
 
 MidiTrack drumTrack() {
     MidiTrack track("Drums");
-    track.controller(0, kDrumChannel, kVolumeController, 100);
+    track.controller(0, kDrumChannel, kVolumeController, kDrumVolume);
     track.endAt(kTuneLength);
     for (std::size_t bar = 0; bar < kChords.size(); ++bar) {
         const Tick start = bar * kBar;

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "loudness.h"
+
 namespace vk::gen {
 namespace {
 
@@ -30,7 +32,7 @@ Samples logoSting() {
     // A high shimmer that rings out the sting.
     mixInto(out, tone(Wave::Sine, 1760, 1.2, {0.02, 0.3, 0.25, 0.8}, 0.05), 0.08);
     mixInto(out, tone(Wave::Sine, 2637, 1.1, {0.02, 0.3, 0.2, 0.8}, 0.03), 0.1);
-    normalise(out, 0.9);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -64,7 +66,7 @@ Samples startCheer() {
     mixInto(out,
             bandPassed(noiseBurst(0.5, 4000, 2500, {0.03, 0.2, 0.4, 0.2}, 0.5, 0xC4EE), 1500, 1.0),
             0.0);
-    normalise(out, 0.85);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -82,7 +84,7 @@ Samples metalClick() {
         out,
         highPassed(noiseBurst(0.012, 9000, 9000, {0.0005, 0.01, 0.0, 0.001}, 1.0, 0x0C1C), 3000),
         0.0, 0.8);
-    normalise(out, 0.8);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 
@@ -94,7 +96,7 @@ Samples selectWhoosh() {
     mixInto(out, noiseBurst(0.38, 3500, 250, {0.01, 0.1, 0.7, 0.26}, 0.9, 0x3002), 0.42);
     // A faint rising hum gives the whoosh a direction.
     mixInto(out, sweep(Wave::Triangle, 180, 520, 0.7, {0.3, 0.1, 0.6, 0.3}, 0.08), 0.02);
-    normalise(out, 0.8);
+    levelEffect(out);
     return exactly(out, kLength);
 }
 

@@ -143,14 +143,6 @@ void mixInto(Samples& target, const Samples& source, double atSeconds, double ga
     }
 }
 
-void normalise(Samples& samples, double peak) {
-    float loudest = 0.0f;
-    for (const float s : samples) loudest = std::max(loudest, std::abs(s));
-    if (loudest == 0.0f) return;
-    const double scale = peak / loudest;
-    for (float& s : samples) s = static_cast<float>(s * scale);
-}
-
 double lengthInSeconds(const Samples& samples) {
     return static_cast<double>(samples.size()) / kSampleRate;
 }

@@ -51,8 +51,6 @@ Samples bandPassed(const Samples& in, double centreHz, double q);
 
 // Adds `source` into `target` from `atSeconds`, growing the target when needed.
 void mixInto(Samples& target, const Samples& source, double atSeconds, double gain = 1.0);
-// Scales so that the loudest sample reaches `peak`.
-void normalise(Samples& samples, double peak);
 double lengthInSeconds(const Samples& samples);
 
 Bytes encodeWav(const Samples& samples);

@@ -59,6 +59,13 @@ namespace {
 
 constexpr int kFirstChannels = 16;
 
+// The mixer's headroom. The mixer adds its channels and clips what passes full scale, and
+// at a knock-out a hit, its warnings and a blow start together over the fight music; at
+// these gains the loudest such moment stays below full scale. Effects then sound a
+// little above the music (both come at one loudness in their files).
+constexpr int kEffectVolume = MIX_MAX_VOLUME * 2 / 5;
+constexpr int kMusicVolume = MIX_MAX_VOLUME * 9 / 16;
+
 // Standard MIDI files start with "MThd"; everything else goes to the sample decoders,
 // which recognise their formats by content too.
 bool isMidi(const fs::path& file) {
@@ -68,7 +75,14 @@ bool isMidi(const fs::path& file) {
     return in.gcount() == 4 && std::string_view(magic.data(), 4) == "MThd";
 }
 
-int mixerVolume(int percent) { return std::clamp(percent, 0, 100) * MIX_MAX_VOLUME / 100; }
+int musicVolume(int percent) { return std::clamp(percent, 0, 100) * kMusicVolume / 100; }
+
+// Channels come at full volume from the mixer, also those allocated later.
+int allocateMixerChannels(int count) {
+    const int allocated = Mix_AllocateChannels(count);
+    Mix_Volume(-1, kEffectVolume);
+    return allocated;
+}
 
 }  // namespace
 
@@ -80,7 +94,7 @@ SdlAudio::SdlAudio() {
         return;
     }
     open_ = true;
-    mixerChannels_ = Mix_AllocateChannels(kFirstChannels);
+    mixerChannels_ = allocateMixerChannels(kFirstChannels);
 }
 
 SdlAudio::~SdlAudio() {
@@ -174,7 +188,7 @@ void SdlAudio::playMusic(const MusicRequest& request) {
 
 void SdlAudio::playOnMusicStream(ChannelId owner, const std::shared_ptr<Mix_Music>& music,
                                  int times, int volumePercent) {
-    Mix_VolumeMusic(mixerVolume(volumePercent));
+    Mix_VolumeMusic(musicVolume(volumePercent));
     if (Mix_PlayMusic(music.get(), std::max(times, 1)) != 0) return;
     musicOwner_ = owner;
     musicPlaying_ = music;
@@ -189,7 +203,7 @@ int SdlAudio::freeMixerChannel() {
     for (int i = 0; i < mixerChannels_; ++i)
         if (!used[static_cast<std::size_t>(i)]) return i;
     const int next = mixerChannels_;
-    mixerChannels_ = Mix_AllocateChannels(mixerChannels_ * 2);
+    mixerChannels_ = allocateMixerChannels(mixerChannels_ * 2);
     return next;
 }
 
