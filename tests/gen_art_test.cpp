@@ -1,6 +1,6 @@
 // The generated data folder against the roster and the fight: every file a roster row,
 // the fight or the ladder names exists, is found by the game's own lookup, and decodes
-// with the properties the fight relies on. Also the GIF writer and the fight tracks.
+// with the properties the fight relies on. Also the fight tracks.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -15,8 +15,7 @@
 #include <vector>
 
 #include "fight_music.h"
-#include "gif_encoder.h"
-#include "random.h"
+#include "image.h"
 #include "roster_files.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
@@ -336,197 +335,6 @@ TEST(FightData, EveryListedFileIsWrittenOnce) {
             EXPECT_TRUE(seen.insert(lower).second) << file.path;
             EXPECT_TRUE(dataFiles().resolve("\\data\\" + file.path)) << file.path;
         }
-}
-
-// ---- GIF ----------------------------------------------------------------------------
-
-// A small reader of what encodeGif writes: global palette, frames with LZW data.
-class GifReader {
-  public:
-    explicit GifReader(Bytes file) : b_(std::move(file)) {}
-
-    struct Frame {
-        int delay = 0;
-        std::vector<Color> pixels;
-    };
-    int width = 0, height = 0;
-    bool loops = false;
-    std::vector<Frame> frames;
-
-    bool read() {
-        if (b_.size() < 13 || std::string(b_.begin(), b_.begin() + 6) != "GIF89a") return false;
-        width = u16At(b_, 6);
-        height = u16At(b_, 8);
-        const int flags = b_[10];
-        at_ = 13;
-        if (flags & 0x80) {
-            const int entries = 1 << ((flags & 7) + 1);
-            for (int i = 0; i < entries; ++i, at_ += 3)
-                palette_.push_back(rgba(b_[at_], b_[at_ + 1], b_[at_ + 2]));
-        }
-        int delay = 0;
-        while (at_ < b_.size()) {
-            const int block = b_[at_++];
-            if (block == 0x3B) return true;
-            if (block == 0x21) {
-                const int label = b_[at_++];
-                const Bytes data = subBlocks();
-                if (label == 0xF9 && data.size() == 4) delay = data[1] | data[2] << 8;
-                if (label == 0xFF && std::string(data.begin(), data.begin() + 11) == "NETSCAPE2.0")
-                    loops = true;
-            } else if (block == 0x2C) {
-                if (u16At(b_, at_ + 4) != width || u16At(b_, at_ + 6) != height) return false;
-                at_ += 9;
-                const int minCodeSize = b_[at_++];
-                Frame frame{delay, {}};
-                for (const std::uint8_t index : lzwDecode(subBlocks(), minCodeSize))
-                    frame.pixels.push_back(palette_.at(index));
-                frames.push_back(std::move(frame));
-            } else {
-                return false;
-            }
-        }
-        return false;
-    }
-
-    static std::vector<std::uint8_t> lzwDecode(const Bytes& data, int minCodeSize) {
-        const int clear = 1 << minCodeSize, end = clear + 1;
-        std::vector<std::vector<std::uint8_t>> table;
-        int codeSize = 0;
-        auto reset = [&] {
-            table.assign(static_cast<std::size_t>(end + 1), {});
-            for (int i = 0; i < clear; ++i)
-                table[static_cast<std::size_t>(i)] = {static_cast<std::uint8_t>(i)};
-            codeSize = minCodeSize + 1;
-        };
-        reset();
-        std::vector<std::uint8_t> out;
-        std::size_t bit = 0;
-        std::optional<int> previous;
-        while (bit + static_cast<std::size_t>(codeSize) <= data.size() * 8) {
-            int code = 0;
-            for (int i = 0; i < codeSize; ++i, ++bit)
-                code |= ((data[bit / 8] >> (bit % 8)) & 1) << i;
-            if (code == clear) {
-                reset();
-                previous.reset();
-                continue;
-            }
-            if (code == end) return out;
-            std::vector<std::uint8_t> entry;
-            if (code < static_cast<int>(table.size())) {
-                entry = table[static_cast<std::size_t>(code)];
-            } else if (previous && code == static_cast<int>(table.size())) {
-                entry = table[static_cast<std::size_t>(*previous)];
-                entry.push_back(entry.front());
-            } else {
-                ADD_FAILURE() << "bad LZW code " << code;
-                return out;
-            }
-            out.insert(out.end(), entry.begin(), entry.end());
-            if (previous && table.size() < 4096) {
-                auto grown = table[static_cast<std::size_t>(*previous)];
-                grown.push_back(entry.front());
-                table.push_back(std::move(grown));
-                if (table.size() == (1u << codeSize) && codeSize < 12) ++codeSize;
-            }
-            previous = code;
-        }
-        ADD_FAILURE() << "LZW data without an end code";
-        return out;
-    }
-
-  private:
-    Bytes subBlocks() {
-        Bytes data;
-        while (at_ < b_.size()) {
-            const std::size_t size = b_[at_++];
-            if (size == 0) break;
-            data.insert(data.end(), b_.begin() + static_cast<std::ptrdiff_t>(at_),
-                        b_.begin() + static_cast<std::ptrdiff_t>(at_ + size));
-            at_ += size;
-        }
-        return data;
-    }
-
-    Bytes b_;
-    std::size_t at_ = 0;
-    std::vector<Color> palette_;
-};
-
-TEST(GifEncoder, LzwRoundTripsAcrossTableResets) {
-    Random random(99);
-    struct Case {
-        const char* name;
-        int minCodeSize;
-        std::vector<std::uint8_t> indices;
-    };
-    std::vector<Case> cases = {{"empty", 2, {}},
-                               {"one", 2, {3}},
-                               {"runs", 2, {}},
-                               {"noise", 8, {}},
-                               {"few colours", 4, {}}};
-    for (int i = 0; i < 50000; ++i)
-        cases[2].indices.push_back(static_cast<std::uint8_t>(i / 97 % 4));
-    for (int i = 0; i < 60000; ++i)
-        cases[3].indices.push_back(static_cast<std::uint8_t>(random.next() & 0xFF));
-    for (int i = 0; i < 30000; ++i)
-        cases[4].indices.push_back(static_cast<std::uint8_t>(random.wholeBetween(0, 15)));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(GifReader::lzwDecode(lzwCompress(c.indices, c.minCodeSize), c.minCodeSize),
-                  c.indices);
-    }
-}
-
-TEST(GifEncoder, FramesDecodeToTheirColours) {
-    std::vector<GifFrame> frames;
-    for (int f = 0; f < 3; ++f) {
-        Canvas c(23, 17, rgba(10, 20, 30));
-        c.fillRect(f * 5, 2, 8, 8, rgba(250, 0, 0));
-        c.fillCircle({15, 11}, 4, rgba(0, 200, 100));
-        frames.push_back({c, 7 + f});
-    }
-    const Bytes file = encodeGif(frames);
-    GifReader reader(file);
-    ASSERT_TRUE(reader.read());
-    EXPECT_TRUE(reader.loops);
-    EXPECT_EQ(reader.width, 23);
-    EXPECT_EQ(reader.height, 17);
-    ASSERT_EQ(reader.frames.size(), 3u);
-    for (std::size_t f = 0; f < 3; ++f) {
-        EXPECT_EQ(reader.frames[f].delay, static_cast<int>(7 + f));
-        EXPECT_EQ(reader.frames[f].pixels, frames[f].picture.pixels());
-    }
-}
-
-TEST(GifEncoder, ManyColoursAreReducedToACube) {
-    Canvas c(40, 40);
-    for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < 40; ++x) c.set(x, y, rgba(x * 6, y * 6, (x + y) * 3));
-    GifReader reader(encodeGif({{c, 10}}));
-    ASSERT_TRUE(reader.read());
-    ASSERT_EQ(reader.frames.size(), 1u);
-    const auto& pixels = reader.frames[0].pixels;
-    for (std::size_t i = 0; i < pixels.size(); ++i) {
-        EXPECT_NEAR(redOf(pixels[i]), redOf(c.pixels()[i]), 26) << i;
-        EXPECT_NEAR(greenOf(pixels[i]), greenOf(c.pixels()[i]), 22) << i;
-    }
-}
-
-TEST(FightData, LadderClipIsAShortAnimationFillingTheVideoArea) {
-    const auto file = gameFile("\\data\\video\\1.old");
-    ASSERT_TRUE(file);
-    GifReader reader(*file);
-    ASSERT_TRUE(reader.read());
-    EXPECT_EQ(reader.width * 15, 2085);
-    EXPECT_EQ(reader.height * 15, 1680);
-    EXPECT_TRUE(reader.loops);
-    int centiseconds = 0;
-    for (const auto& frame : reader.frames) centiseconds += frame.delay;
-    EXPECT_NEAR(centiseconds, 200, 50);
-    ASSERT_GE(reader.frames.size(), 2u);
-    EXPECT_NE(reader.frames.front().pixels, reader.frames.back().pixels);
 }
 
 }  // namespace

@@ -1,11 +1,9 @@
-// The artwork generator's encoders and building blocks: PNG files decode back to the
-// canvas, WAV and MIDI files carry consistent headers and chunk lengths.
+// The artwork generator's building blocks: canvases, and WAV and MIDI files with consistent
+// headers and chunk lengths.
 #include <gtest/gtest.h>
-#include <png.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -15,84 +13,12 @@
 #include "loudness.h"
 #include "midi.h"
 #include "music.h"
-#include "png_encoder.h"
-#include "random.h"
 #include "sounds.h"
 #include "stain_art.h"
 #include "wav.h"
 
 namespace vk::gen {
 namespace {
-
-// ---- PNG ---------------------------------------------------------------------------
-
-struct Decoded {
-    int width = 0;
-    int height = 0;
-    std::vector<Color> pixels;
-};
-
-Decoded decodeWithLibpng(const Bytes& file) {
-    png_image image;
-    std::memset(&image, 0, sizeof image);
-    image.version = PNG_IMAGE_VERSION;
-    if (!png_image_begin_read_from_memory(&image, file.data(), file.size())) {
-        ADD_FAILURE() << "libpng rejected the file: " << image.message;
-        return {};
-    }
-    image.format = PNG_FORMAT_RGBA;
-    std::vector<std::uint8_t> bytes(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, bytes.data(), 0, nullptr)) {
-        ADD_FAILURE() << "libpng failed to decode: " << image.message;
-        return {};
-    }
-    Decoded decoded{static_cast<int>(image.width), static_cast<int>(image.height), {}};
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        decoded.pixels.push_back(rgba(bytes[i], bytes[i + 1], bytes[i + 2], bytes[i + 3]));
-    }
-    return decoded;
-}
-
-Canvas noiseCanvas(int w, int h) {
-    Random random(7);
-    Canvas c(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) c.set(x, y, random.next());
-    }
-    return c;
-}
-
-Canvas drawnCanvas() {
-    // Flat areas, gradients and translucency exercise every row filter.
-    Canvas c(37, 23, rgba(10, 20, 30, 0));
-    c.verticalGradient(0, 0, 37, 12, rgba(255, 0, 0), rgba(0, 0, 255, 128));
-    c.fillCircle({18, 16}, 6, rgba(0, 255, 0, 200));
-    c.drawText(1, 14, "Ok", rgba(255, 255, 255));
-    return c;
-}
-
-TEST(PngEncoder, DecodesBackToTheSamePixels) {
-    const std::vector<Canvas> canvases = {Canvas(1, 1, rgba(1, 2, 3, 4)), drawnCanvas(),
-                                          noiseCanvas(64, 9)};
-    for (const Canvas& canvas : canvases) {
-        SCOPED_TRACE(std::to_string(canvas.width()) + "x" + std::to_string(canvas.height()));
-        const Decoded decoded = decodeWithLibpng(encodePng(canvas));
-        EXPECT_EQ(decoded.width, canvas.width());
-        EXPECT_EQ(decoded.height, canvas.height());
-        EXPECT_EQ(decoded.pixels, canvas.pixels());
-    }
-}
-
-TEST(PngEncoder, KeepsTransparencyAndColours) {
-    Canvas c(3, 2);
-    c.set(0, 0, rgba(200, 10, 10));
-    c.set(1, 0, rgba(0, 0, 255, 128));
-    const Decoded decoded = decodeWithLibpng(encodePng(c));
-    ASSERT_EQ(decoded.pixels.size(), 6u);
-    EXPECT_EQ(decoded.pixels[0], rgba(200, 10, 10, 255));
-    EXPECT_EQ(decoded.pixels[1], rgba(0, 0, 255, 128));
-    EXPECT_EQ(alphaOf(decoded.pixels[5]), 0);
-}
 
 // ---- canvas ------------------------------------------------------------------------
 

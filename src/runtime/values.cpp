@@ -19,69 +19,23 @@ std::atomic<char> currentSeparator{'.'};
 
 // ---- Writing ---------------------------------------------------------------------------
 
-// A finite non-zero magnitude split into its significant digits (no trailing zeros) and
-// the decimal exponent of the first digit: 1.5e-7 is {"15", -7}.
-struct Significand {
-    std::string digits;
-    int exponent = 0;
-};
-
-// Rounds to `significantDigits` with to_chars, which never looks at the C locale.
-template <typename Real>
-Significand significandOf(Real magnitude, int significantDigits) {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
-                                      std::chars_format::scientific, significantDigits - 1);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-
-    // The text is "d.ddddde+XX" (or "de+XX" for one digit).
-    const std::size_t exponentMark = text.find('e');
-    Significand out;
-    for (char c : text.substr(0, exponentMark)) {
-        if (c != '.') out.digits += c;
-    }
-    while (out.digits.size() > 1 && out.digits.back() == '0') out.digits.pop_back();
-    const std::string_view exponentText = text.substr(exponentMark + 1);
-    const char* first = exponentText.data();
-    if (*first == '+') ++first;
-    std::from_chars(first, exponentText.data() + exponentText.size(), out.exponent);
-    return out;
-}
-
-std::string exponentForm(const Significand& s, char separator) {
-    std::string text(1, s.digits[0]);
-    if (s.digits.size() > 1) {
-        text += separator;
-        text.append(s.digits, 1);
-    }
-    text += s.exponent < 0 ? "E-" : "E+";
-    const std::string exponentDigits = std::to_string(std::abs(s.exponent));
-    if (exponentDigits.size() < 2) text += '0';
-    return text + exponentDigits;
-}
-
-std::string positionalForm(const Significand& s, char separator) {
-    const int digitCount = static_cast<int>(s.digits.size());
-    if (s.exponent < 0) {
-        return std::string("0") + separator + std::string(-s.exponent - 1, '0') + s.digits;
-    }
-    const int wholeDigits = s.exponent + 1;
-    if (digitCount <= wholeDigits) return s.digits + std::string(wholeDigits - digitCount, '0');
-    return s.digits.substr(0, wholeDigits) + separator + s.digits.substr(wholeDigits);
-}
-
+// At most `significantDigits` significant digits without trailing zeros, in exponent form
+// ("1.5E-07") below 1E-4 and from 1E+<significantDigits> on: printf's %G, which to_chars
+// writes without looking at the C locale. The separator is the game's own.
 template <typename Real>
 std::string textOfReal(Real value, int significantDigits) {
     if (value == 0) return "0";  // negative zero included
     // Arithmetic that reaches infinity or NaN raised an error before it could be stored.
     if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
-
-    const Significand s = significandOf(std::fabs(value), significantDigits);
-    const char separator = decimalSeparator();
-    const bool useExponent = s.exponent >= significantDigits || s.exponent < -4;
-    const std::string magnitude =
-        useExponent ? exponentForm(s, separator) : positionalForm(s, separator);
-    return value < 0 ? "-" + magnitude : magnitude;
+    char buffer[64];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::general, significantDigits);
+    std::string text(buffer, written.ptr);
+    for (char& c : text) {
+        if (c == 'e') c = 'E';
+        if (c == '.') c = decimalSeparator();
+    }
+    return text;
 }
 
 // ---- Reading ---------------------------------------------------------------------------

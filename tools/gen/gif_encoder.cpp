@@ -1,39 +1,14 @@
 #include "gif_encoder.h"
 
-#include <algorithm>
+#include <gif_lib.h>
+
 #include <map>
+#include <memory>
 #include <stdexcept>
-#include <unordered_map>
+#include <string>
 
 namespace vk::gen {
 namespace {
-
-constexpr int kMaxCodeSize = 12;
-constexpr int kMaxCodes = 1 << kMaxCodeSize;
-
-class BitWriter {
-  public:
-    void put(int code, int size) {
-        buffer_ |= static_cast<std::uint32_t>(code) << filled_;
-        filled_ += size;
-        while (filled_ >= 8) {
-            bytes_.push_back(static_cast<std::uint8_t>(buffer_ & 0xFF));
-            buffer_ >>= 8;
-            filled_ -= 8;
-        }
-    }
-    Bytes finish() {
-        if (filled_ > 0) bytes_.push_back(static_cast<std::uint8_t>(buffer_ & 0xFF));
-        buffer_ = 0;
-        filled_ = 0;
-        return std::move(bytes_);
-    }
-
-  private:
-    Bytes bytes_;
-    std::uint32_t buffer_ = 0;
-    int filled_ = 0;
-};
 
 using Rgb = std::uint32_t;  // 0xRRGGBB
 Rgb rgbOf(Color c) { return c >> 8; }
@@ -50,10 +25,10 @@ Rgb cubeColour(Rgb c) {
 
 struct Palette {
     std::vector<Rgb> colours;
-    std::map<Rgb, std::uint8_t> index;
+    std::map<Rgb, GifPixelType> index;
     bool reduced = false;
 
-    std::uint8_t of(Color c) const { return index.at(reduced ? cubeColour(rgbOf(c)) : rgbOf(c)); }
+    GifPixelType of(Color c) const { return index.at(reduced ? cubeColour(rgbOf(c)) : rgbOf(c)); }
 };
 
 Palette paletteOf(const std::vector<GifFrame>& frames) {
@@ -69,7 +44,7 @@ Palette paletteOf(const std::vector<GifFrame>& frames) {
                     fits = false;
                     break;
                 }
-                palette.index[rgb] = static_cast<std::uint8_t>(palette.colours.size());
+                palette.index[rgb] = static_cast<GifPixelType>(palette.colours.size());
                 palette.colours.push_back(rgb);
             }
             if (!fits) break;
@@ -79,114 +54,104 @@ Palette paletteOf(const std::vector<GifFrame>& frames) {
     throw std::logic_error("colour cube exceeds a GIF palette");
 }
 
-void appendSubBlocks(Bytes& out, const Bytes& data) {
-    for (std::size_t at = 0; at < data.size(); at += 255) {
-        const std::size_t size = std::min<std::size_t>(255, data.size() - at);
-        out.push_back(static_cast<std::uint8_t>(size));
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-                   data.begin() + static_cast<std::ptrdiff_t>(at + size));
+// giflib wants a colour table of a power of two entries; the unused ones stay black.
+std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> colourMap(const Palette& palette) {
+    int size = 2;
+    while (size < static_cast<int>(palette.colours.size())) size *= 2;
+    std::vector<GifColorType> colours(static_cast<std::size_t>(size), GifColorType{0, 0, 0});
+    for (std::size_t i = 0; i < palette.colours.size(); ++i) {
+        const Rgb c = palette.colours[i];
+        colours[i] = {static_cast<GifByteType>(c >> 16), static_cast<GifByteType>(c >> 8),
+                      static_cast<GifByteType>(c)};
     }
-    out.push_back(0);
+    return {GifMakeMapObject(size, colours.data()), GifFreeMapObject};
+}
+
+int appendToBytes(GifFileType* gif, const GifByteType* data, int size) {
+    auto& out = *static_cast<Bytes*>(gif->UserData);
+    out.insert(out.end(), data, data + size);
+    return size;
+}
+
+// giflib's writer into `out`: close() writes the trailer; an error throws, naming it.
+class GifWriter {
+  public:
+    explicit GifWriter(Bytes& out) {
+        int error = 0;
+        gif_ = EGifOpen(&out, appendToBytes, &error);
+        if (!gif_) fail(error);
+        EGifSetGifVersion(gif_, true);
+    }
+    ~GifWriter() {
+        if (gif_) EGifCloseFile(gif_, nullptr);
+    }
+    GifWriter(const GifWriter&) = delete;
+    GifWriter& operator=(const GifWriter&) = delete;
+
+    GifFileType* get() const { return gif_; }
+    void check(int result) const {
+        if (result == GIF_ERROR) fail(gif_->Error);
+    }
+    void close() {
+        int error = 0;
+        const int result = EGifCloseFile(gif_, &error);
+        gif_ = nullptr;
+        if (result == GIF_ERROR) fail(error);
+    }
+
+  private:
+    [[noreturn]] static void fail(int error) {
+        throw std::runtime_error(std::string("giflib cannot write an animation: ") +
+                                 GifErrorString(error));
+    }
+
+    GifFileType* gif_ = nullptr;
+};
+
+void putLoopForever(const GifWriter& gif) {
+    static constexpr GifByteType kLoopCount[] = {1, 0, 0};  // sub-block 1, count 0: for ever
+    gif.check(EGifPutExtensionLeader(gif.get(), APPLICATION_EXT_FUNC_CODE));
+    gif.check(EGifPutExtensionBlock(gif.get(), 11, "NETSCAPE2.0"));
+    gif.check(EGifPutExtensionBlock(gif.get(), sizeof kLoopCount, kLoopCount));
+    gif.check(EGifPutExtensionTrailer(gif.get()));
+}
+
+void putFrame(const GifWriter& gif, const GifFrame& frame, const Palette& palette) {
+    // Each frame stays until the next one covers it.
+    const GraphicsControlBlock control{.DisposalMode = DISPOSE_DO_NOT,
+                                       .UserInputFlag = false,
+                                       .DelayTime = frame.delayCentiseconds,
+                                       .TransparentColor = NO_TRANSPARENT_COLOR};
+    GifByteType extension[4];
+    const auto size = static_cast<int>(EGifGCBToExtension(&control, extension));
+    gif.check(EGifPutExtension(gif.get(), GRAPHICS_EXT_FUNC_CODE, size, extension));
+    const int width = frame.picture.width();
+    gif.check(EGifPutImageDesc(gif.get(), 0, 0, width, frame.picture.height(), false, nullptr));
+    std::vector<GifPixelType> row(static_cast<std::size_t>(width));
+    for (int y = 0; y < frame.picture.height(); ++y) {
+        for (int x = 0; x < width; ++x)
+            row[static_cast<std::size_t>(x)] = palette.of(frame.picture.at(x, y));
+        gif.check(EGifPutLine(gif.get(), row.data(), width));
+    }
 }
 
 }  // namespace
-
-Bytes lzwCompress(const std::vector<std::uint8_t>& indices, int minCodeSize) {
-    const int clear = 1 << minCodeSize;
-    const int end = clear + 1;
-    BitWriter bits;
-    std::unordered_map<std::uint32_t, int> table;  // (prefix code << 8 | index) -> code
-    int next = 0;
-    int codeSize = 0;
-    auto reset = [&] {
-        table.clear();
-        next = end + 1;
-        codeSize = minCodeSize + 1;
-    };
-    reset();
-    bits.put(clear, codeSize);
-    if (indices.empty()) {
-        bits.put(end, codeSize);
-        return bits.finish();
-    }
-    // The reader adds a table entry for every code after the first, one code behind the
-    // writer, and widens its codes once the table reaches the next power of two.
-    auto emitAndGrow = [&](int code, std::uint32_t key) {
-        bits.put(code, codeSize);
-        if (next < kMaxCodes) {
-            table[key] = next;
-            ++next;
-            if (next > (1 << codeSize) && codeSize < kMaxCodeSize) ++codeSize;
-        } else {
-            bits.put(clear, codeSize);
-            reset();
-        }
-    };
-    int prefix = indices.front();
-    for (std::size_t i = 1; i < indices.size(); ++i) {
-        const std::uint32_t key = static_cast<std::uint32_t>(prefix) << 8 | indices[i];
-        if (const auto found = table.find(key); found != table.end()) {
-            prefix = found->second;
-            continue;
-        }
-        emitAndGrow(prefix, key);
-        prefix = indices[i];
-    }
-    bits.put(prefix, codeSize);
-    // The reader still adds an entry on the last code, which may widen the end code.
-    if (next < kMaxCodes && next + 1 > (1 << codeSize) && codeSize < kMaxCodeSize) ++codeSize;
-    bits.put(end, codeSize);
-    return bits.finish();
-}
 
 Bytes encodeGif(const std::vector<GifFrame>& frames) {
     if (frames.empty()) throw std::invalid_argument("an animation needs a frame");
     const int width = frames.front().picture.width();
     const int height = frames.front().picture.height();
-    const Palette palette = paletteOf(frames);
-    int tableBits = 1;
-    while ((1 << tableBits) < static_cast<int>(palette.colours.size())) ++tableBits;
-    const int minCodeSize = std::max(2, tableBits);
-
-    Bytes out;
-    appendText(out, "GIF89a");
-    appendU16LE(out, static_cast<std::uint16_t>(width));
-    appendU16LE(out, static_cast<std::uint16_t>(height));
-    out.push_back(static_cast<std::uint8_t>(0x80 | 0x70 | (tableBits - 1)));  // global table
-    out.push_back(0);  // background colour index
-    out.push_back(0);  // square pixels
-    for (int i = 0; i < (1 << tableBits); ++i) {
-        const Rgb c = i < static_cast<int>(palette.colours.size())
-                          ? palette.colours[static_cast<std::size_t>(i)]
-                          : 0;
-        out.push_back(static_cast<std::uint8_t>(c >> 16));
-        out.push_back(static_cast<std::uint8_t>(c >> 8));
-        out.push_back(static_cast<std::uint8_t>(c));
-    }
-    // Loop forever.
-    out.insert(out.end(), {0x21, 0xFF, 0x0B});
-    appendText(out, "NETSCAPE2.0");
-    out.insert(out.end(), {0x03, 0x01, 0x00, 0x00, 0x00});
-
-    for (const GifFrame& frame : frames) {
+    for (const GifFrame& frame : frames)
         if (frame.picture.width() != width || frame.picture.height() != height)
             throw std::invalid_argument("animation frames differ in size");
-        out.insert(out.end(), {0x21, 0xF9, 0x04, 0x04});  // keep the frame until the next
-        appendU16LE(out, static_cast<std::uint16_t>(frame.delayCentiseconds));
-        out.insert(out.end(), {0x00, 0x00});
-        out.push_back(0x2C);
-        appendU16LE(out, 0);
-        appendU16LE(out, 0);
-        appendU16LE(out, static_cast<std::uint16_t>(width));
-        appendU16LE(out, static_cast<std::uint16_t>(height));
-        out.push_back(0);  // no local table, not interlaced
-        std::vector<std::uint8_t> indices;
-        indices.reserve(frame.picture.pixels().size());
-        for (const Color c : frame.picture.pixels()) indices.push_back(palette.of(c));
-        out.push_back(static_cast<std::uint8_t>(minCodeSize));
-        appendSubBlocks(out, lzwCompress(indices, minCodeSize));
-    }
-    out.push_back(0x3B);
+    const Palette palette = paletteOf(frames);
+
+    Bytes out;
+    GifWriter gif(out);
+    gif.check(EGifPutScreenDesc(gif.get(), width, height, 8, 0, colourMap(palette).get()));
+    putLoopForever(gif);
+    for (const GifFrame& frame : frames) putFrame(gif, frame, palette);
+    gif.close();
     return out;
 }
 

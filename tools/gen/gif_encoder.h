@@ -1,8 +1,7 @@
-// Animated GIF (GIF89a) writer: one global palette of the frames' colours, LZW-compressed
-// frames and the looping extension, so any picture reader plays it as a short video.
+// Animated GIF files, written by giflib: one global palette of the frames' colours, a delay
+// per frame and the looping extension, so any picture reader plays it as a short video.
 #pragma once
 
-#include <cstdint>
 #include <vector>
 
 #include "bytes.h"
@@ -17,9 +16,5 @@ struct GifFrame {
 
 // Loops forever. Frames with more than 256 colours in all are reduced to a colour cube.
 Bytes encodeGif(const std::vector<GifFrame>& frames);
-
-// GIF's variable-length LZW of palette indices (each below 1 << minCodeSize), starting
-// with a clear code and ending with the end code, packed least significant bit first.
-Bytes lzwCompress(const std::vector<std::uint8_t>& indices, int minCodeSize);
 
 }  // namespace vk::gen

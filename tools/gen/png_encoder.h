@@ -1,5 +1,4 @@
-// PNG encoder: 8-bit RGBA, non-interlaced, rows filtered with the usual
-// least-absolute-difference heuristic and deflated by zlib.
+// PNG files of canvases: 8-bit RGBA, written by libpng.
 #pragma once
 
 #include "bytes.h"

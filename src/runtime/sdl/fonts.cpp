@@ -1,59 +1,47 @@
 #include "runtime/sdl/fonts.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <algorithm>
-#include <array>
-#include <cctype>
 #include <cmath>
-#include <filesystem>
+#include <memory>
 
 namespace vk::sdl {
 
 namespace {
 
-// Files of one family: regular, bold, italic, bold italic.
-using Family = std::array<const char*, 4>;
+struct PatternDeleter {
+    void operator()(FcPattern* pattern) const { FcPatternDestroy(pattern); }
+};
+using Pattern = std::unique_ptr<FcPattern, PatternDeleter>;
 
-constexpr Family kLiberationSans = {
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Regular.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Bold.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-Italic.ttf",
-    "/usr/share/fonts/truetype/liberation/LiberationSans-BoldItalic.ttf"};
-constexpr Family kComicNeue = {"/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf",
-                               "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf",
-                               "/usr/share/fonts/opentype/comic-neue/ComicNeue-Italic.otf",
-                               "/usr/share/fonts/opentype/comic-neue/ComicNeue-BoldItalic.otf"};
-constexpr Family kDejaVuSans = {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-                                "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
-                                "/usr/share/fonts/truetype/dejavu/DejaVuSans-Oblique.ttf",
-                                "/usr/share/fonts/truetype/dejavu/DejaVuSans-BoldOblique.ttf"};
-
-std::string lowercase(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-const Family& familyOf(const std::string& name) {
-    const std::string wanted = lowercase(name);
-    if (wanted == "arial") return kLiberationSans;
-    if (wanted == "comic sans ms") return kComicNeue;
-    return kDejaVuSans;
-}
-
-std::optional<FontFace> faceIn(const Family& family, bool bold, bool italic) {
-    const std::size_t styled = (bold ? 1u : 0u) + (italic ? 2u : 0u);
-    if (std::filesystem::exists(family[styled])) return FontFace{family[styled], 0};
-    if (!std::filesystem::exists(family[0])) return std::nullopt;
-    const int added = (bold ? TTF_STYLE_BOLD : 0) | (italic ? TTF_STYLE_ITALIC : 0);
-    return FontFace{family[0], added};
+// The style SDL_ttf adds where the face found lacks the weight or slant asked for.
+int missingStyle(const Font& font, const FcPattern& found) {
+    int weight = FC_WEIGHT_REGULAR;
+    int slant = FC_SLANT_ROMAN;
+    FcPatternGetInteger(&found, FC_WEIGHT, 0, &weight);
+    FcPatternGetInteger(&found, FC_SLANT, 0, &slant);
+    return (font.bold && weight < FC_WEIGHT_BOLD ? TTF_STYLE_BOLD : 0) |
+           (font.italic && slant == FC_SLANT_ROMAN ? TTF_STYLE_ITALIC : 0);
 }
 
 }  // namespace
 
 FontFace faceFor(const Font& font) {
-    if (auto face = faceIn(familyOf(font.name), font.bold, font.italic)) return *face;
-    if (auto face = faceIn(kDejaVuSans, font.bold, font.italic)) return *face;
-    return {};
+    static const bool ready = FcInit() == FcTrue;
+    if (!ready) return {};
+    const Pattern wanted(FcPatternBuild(
+        nullptr, FC_FAMILY, FcTypeString, font.name.c_str(), FC_WEIGHT, FcTypeInteger,
+        font.bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR, FC_SLANT, FcTypeInteger,
+        font.italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN, FC_SCALABLE, FcTypeBool, FcTrue, nullptr));
+    if (!wanted) return {};
+    FcConfigSubstitute(nullptr, wanted.get(), FcMatchPattern);
+    FcDefaultSubstitute(wanted.get());
+    FcResult result = FcResultNoMatch;
+    const Pattern found(FcFontMatch(nullptr, wanted.get(), &result));
+    FcChar8* file = nullptr;
+    if (!found || FcPatternGetString(found.get(), FC_FILE, 0, &file) != FcResultMatch) return {};
+    return {reinterpret_cast<const char*>(file), missingStyle(font, *found)};
 }
 
 int pixelSize(float points) {
@@ -61,12 +49,13 @@ int pixelSize(float points) {
 }
 
 TTF_Font* FontBook::open(const Font& font) {
-    const FontFace face = faceFor(font);
-    if (face.file.empty()) return nullptr;
-    const auto key = std::tuple(face.file, pixelSize(font.size), face.addedStyle);
+    const auto key = std::tuple(font.name, font.bold, font.italic, pixelSize(font.size));
     auto found = fonts_.find(key);
     if (found == fonts_.end()) {
-        FontPtr opened(TTF_OpenFont(face.file.c_str(), pixelSize(font.size)));
+        // A face that cannot be opened is remembered too, so it is not looked up again.
+        const FontFace face = faceFor(font);
+        FontPtr opened(face.file.empty() ? nullptr
+                                         : TTF_OpenFont(face.file.c_str(), pixelSize(font.size)));
         if (opened) TTF_SetFontStyle(opened.get(), face.addedStyle);
         found = fonts_.emplace(key, std::move(opened)).first;
     }

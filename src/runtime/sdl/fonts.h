@@ -1,5 +1,6 @@
-// The game's fonts on a Debian desktop: Arial is drawn with Liberation Sans, Comic Sans MS
-// with Comic Neue, every other face with DejaVu Sans.
+// The game's fonts, found by fontconfig with the desktop's own substitutions: on Debian,
+// Arial is drawn with Liberation Sans, Comic Sans MS with Comic Neue, every other face with
+// the default sans (DejaVu Sans).
 #pragma once
 
 #include <map>
@@ -28,7 +29,8 @@ class FontBook {
     TTF_Font* open(const Font& font);
 
   private:
-    std::map<std::tuple<std::string, int, int>, FontPtr> fonts_;
+    // By face name, bold, italic and pixel size: fontconfig is asked once for each.
+    std::map<std::tuple<std::string, bool, bool, int>, FontPtr> fonts_;
 };
 
 }  // namespace vk::sdl
