@@ -106,6 +106,8 @@ report() {
     if [ -n "$results" ]; then printf '%s\n' "$1" >>"$results.tmp"; fi
 }
 
+tested=$(git -C "$ROOT" rev-parse --short HEAD)
+[ -z "$(git -C "$ROOT" status --porcelain --untracked-files=no)" ] || tested="$tested with changes"
 sync_scratch
 if [ ! -f "$BUILD/CMakeCache.txt" ]; then
     cmake -S "$SCRATCH" -B "$BUILD" -DCMAKE_BUILD_TYPE=Release -DVORKALA_SANITIZE=OFF \
@@ -117,7 +119,7 @@ build || { echo "the unmutated tree does not build: $SCRATCH/build.log"; exit 2;
 run_suite || { echo "the suite fails without any mutant; fix that first"; exit 2; }
 
 [ -n "$results" ] && : >"$results.tmp"
-report "Mutants of $(git -C "$ROOT" rev-parse --short HEAD) ($(date -u +%Y-%m-%d)), run by tools/mutants.sh:"
+report "Mutants of $tested ($(date -u +%Y-%m-%d)), run by tools/mutants.sh:"
 caught=0 missed=0 stale=0 broken=0 total=0
 previous=""
 while IFS= read -r -u 3 line || [ -n "$line" ]; do
