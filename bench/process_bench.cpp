@@ -56,7 +56,7 @@ Launched launch(char** command) {
         dup2(pipeFds[1], STDERR_FILENO);
         close(pipeFds[0]);
         setenv("VORKALA_REPORT_FIRST_FRAME", "1", 1);
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 0);  // unless the caller chose one
         const std::string settings = "/tmp/vorkala-bench-settings-" + std::to_string(getpid());
         setenv("VORKALA_SETTINGS", settings.c_str(), 1);
         execv(command[0], command);
@@ -235,7 +235,7 @@ int fight(int seconds, char** command) {
     Launched run = launch(command);
     if (!firstFrame(run)) return 1;
     const pid_t drainer = drainErrors(run);
-    const std::string window = outputOf("xdotool search --sync --onlyvisible --pid " +
+    const std::string window = outputOf("timeout 30 xdotool search --sync --onlyvisible --pid " +
                                         std::to_string(run.pid) + " | head -n 1");
     const std::string caption = "xdotool getwindowname " + window;
     const std::string click =
@@ -247,6 +247,7 @@ int fight(int seconds, char** command) {
         outputOf(caption) != kFightCaption) {
         std::cerr << "the fight screen is not in front\n";
         stop(run);
+        waitpid(drainer, nullptr, 0);
         return 1;
     }
     const pid_t player = startScript("xdotool windowfocus " + window + "\n" + kLeftPlayer);
