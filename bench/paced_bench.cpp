@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
@@ -28,7 +29,6 @@
 #include "shell/game.h"
 #include "shell/obr.h"
 #include "shell/pacing.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace {

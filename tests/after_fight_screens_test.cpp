@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fight/drzky.h"
 #include "fight_fixture.h"
-#include "shell/drzky.h"
 #include "shell/konecna.h"
 #include "shell/module.h"
 #include "shell/nacitani.h"

@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "progress/pocitadlo.h"
 #include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "runtime/data_files.h"
 #include "runtime/settings_json.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 #include "whole_game.h"
 
 namespace vorkala::testing {

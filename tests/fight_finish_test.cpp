@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "fight/drzky.h"
 #include "fight_fixture.h"
-#include "shell/drzky.h"
 #include "shell/hlaska.h"
 
 namespace vorkala::testing {

@@ -11,13 +11,13 @@
 
 #include "audio_records.h"
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala::testing {
 

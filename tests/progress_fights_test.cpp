@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "progress/code_box.h"
 #include "progress/rewards.h"
 #include "progress_fixture.h"
+#include "select/code_box.h"
 
 namespace vorkala::testing {
 namespace {

@@ -11,16 +11,16 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "runtime/settings_json.h"
 #include "select/vyberpostav.h"
 #include "select_fixture.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/nacitani.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {

@@ -2,9 +2,9 @@
 // the next opponent, the video after the first win, the end of the ladder and its resume code.
 #include <string>
 
-#include "progress/code_box.h"
 #include "progress/ladder.h"
 #include "progress_fixture.h"
+#include "select/code_box.h"
 
 namespace vorkala::testing {
 namespace {

@@ -3,9 +3,9 @@
 #include <set>
 #include <string>
 
-#include "progress/code_box.h"
 #include "progress/rewards.h"
 #include "progress/saved_progress.h"
+#include "select/code_box.h"
 #include "select_fixture.h"
 
 namespace vorkala::testing {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <nlohmann/json.hpp>
 
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
@@ -14,7 +15,6 @@
 #include "runtime/settings_json.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {

@@ -11,15 +11,15 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "select/roster.h"
 #include "select/vyberpostav.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {

@@ -172,8 +172,8 @@ TEST_P(HandOver, StartsTheFightOnlyAtExactlyTwoPicks) {
     const auto music = commandsTo("vyberpostav.MMControl2");
     EXPECT_EQ(!music.empty() && music.back() == "Close", started);
     if (started) {
-        EXPECT_EQ(readSetting(game, highScoreNameKey(0)), "Zakrel");
-        EXPECT_EQ(readSetting(game, highScorePointsKey(4)), "5");
+        EXPECT_EQ(readSetting(runtime, highScoreNameKey(0)), "Zakrel");
+        EXPECT_EQ(readSetting(runtime, highScorePointsKey(4)), "5");
     }
 }
 

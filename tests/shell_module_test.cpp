@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "game_fixture.h"
+#include "progress/pocitadlo.h"
 #include "runtime/errors.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala::testing {
 namespace {

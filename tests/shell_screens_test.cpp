@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "game_fixture.h"
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
 #include "runtime/sound_channel.h"
 #include "shell/hlaska.h"
 #include "shell/module.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {

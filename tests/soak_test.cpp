@@ -13,12 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "progress/pocitadlo.h"
 #include "runtime/control_set.h"
 #include "runtime/data_files.h"
 #include "runtime/errors.h"
 #include "runtime/values.h"
 #include "select/roster.h"
-#include "shell/pocitadlo.h"
 #include "whole_game.h"
 
 namespace vorkala::testing {

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
 #include "runtime/control.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/uvodni.h"
 

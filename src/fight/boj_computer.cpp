@@ -2,11 +2,11 @@
 // the store gives that side to the computer; then every tick of its timer draws a number
 // from 1 to 100 and makes the move of the row whose bounds enclose it.
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

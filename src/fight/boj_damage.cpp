@@ -5,9 +5,9 @@
 
 #include "fight/boj.h"
 #include "fight/floor.h"
+#include "progress/pocitadlo.h"
 #include "runtime/values.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

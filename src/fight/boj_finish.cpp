@@ -1,9 +1,9 @@
 // The end of a fight: the knock-out picture, the 5000-frame finishing sequence in which
 // the winner finishes the loser, the faces on the after-fight screen and its timer.
 #include "fight/boj.h"
+#include "fight/drzky.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/obr.h"
 #include "shell/pacing.h"

@@ -6,12 +6,12 @@
 
 #include "fight/boj.h"
 #include "fight/floor.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/obr.h"
 #include "shell/pacing.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

@@ -4,11 +4,11 @@
 // shadows follow the fighters sideways, or the finishing sprites while those stand in.
 #include "fight/boj.h"
 #include "fight/floor.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/module.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

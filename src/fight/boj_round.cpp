@@ -1,9 +1,9 @@
 // Round start and the 60-second countdown with its time-out decision.
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

@@ -3,11 +3,11 @@
 // back of ten steps, which lets other events run before each of them.
 #include "fight/boj.h"
 #include "fight/floor.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

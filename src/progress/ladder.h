@@ -6,7 +6,7 @@
 #include <array>
 #include <optional>
 
-#include "select/roster.h"
+#include "progress/side.h"
 
 namespace vorkala {
 

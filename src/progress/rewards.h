@@ -3,11 +3,11 @@
 // has a reward code that reveals the same fighters when it is typed into the code box.
 #pragma once
 
-#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include "select/roster.h"
+#include "progress/side.h"
 
 namespace vk {
 class Control;
@@ -16,7 +16,6 @@ class Control;
 namespace vorkala {
 
 struct PocitadloControls;
-struct VyberpostavControls;
 
 struct StageReward {
     vk::Control PocitadloControls::*counter;
@@ -27,17 +26,14 @@ struct StageReward {
     int covers;  // one more cover a win, up to this many
     // At the maximum: the roster's secret fighter comes out too.
     bool secretAtMaximum;
-    // At the maximum: a turbo start button and its lives picture are shown (or none).
-    vk::Control VyberpostavControls::*turboButton;
-    vk::Control VyberpostavControls::*turboLives;
+    // At the maximum: the turbo start button of this side and its lives picture are
+    // shown (or none).
+    std::optional<Side> turboStart;
     // The reward code of each count, 1 first; `maximum` of them.
     std::vector<std::string> codes;
 };
 
 // In the order the rewards clamp, reveal and save them.
 const std::vector<StageReward>& stageRewards();
-
-// Reveals what `count` wins of a stage give: covers hidden, the secret fighter shown.
-void revealStage(VyberpostavControls& c, const StageReward& reward, int count);
 
 }  // namespace vorkala

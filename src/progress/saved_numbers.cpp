@@ -27,15 +27,16 @@ bool numberWithin(std::string_view text, double lowest, double highest, bool who
     return !whole || *value == std::floor(*value);
 }
 
-std::string savedCounter(Game& game, const std::string& key, const std::string& fallback) {
-    std::string text = readSetting(game, key);
+std::string savedCounter(vk::Runtime& runtime, const std::string& key,
+                         const std::string& fallback) {
+    std::string text = readSetting(runtime, key);
     return numberWithin(text, 0, std::numeric_limits<std::int16_t>::max(), true) ? text : fallback;
 }
 
-std::string savedPoints(Game& game, const std::string& key, const std::string& fallback) {
-    std::string text = readSetting(game, key);
+std::string savedPoints(vk::Runtime& runtime, const std::string& key, const std::string& fallback) {
+    std::string text = readSetting(runtime, key);
     // A row never saved (or deleted with the progress) stays empty, as the table shows it.
-    if (text.empty() && !damagedSetting(game, key)) return text;
+    if (text.empty() && !damagedSetting(runtime, key)) return text;
     return numberWithin(text, std::numeric_limits<std::int32_t>::min(),
                         std::numeric_limits<std::int32_t>::max(), true)
                ? text
@@ -46,15 +47,15 @@ std::string savedPoints(Game& game, const std::string& key, const std::string& f
 
 namespace vorkala {
 
-std::string savedTableName(Game& game, int row) {
+std::string savedTableName(vk::Runtime& runtime, int row) {
     // Any text is a name, the empty text of a row never saved included; only a damaged
     // entry gives the first-run name.
     const std::string key = highScoreNameKey(row);
-    return damagedSetting(game, key) ? firstRunRow(row).name : readSetting(game, key);
+    return damagedSetting(runtime, key) ? firstRunRow(row).name : readSetting(runtime, key);
 }
 
-std::string savedTablePoints(Game& game, int row) {
-    return savedPoints(game, highScorePointsKey(row), firstRunRow(row).points);
+std::string savedTablePoints(vk::Runtime& runtime, int row) {
+    return savedPoints(runtime, highScorePointsKey(row), firstRunRow(row).points);
 }
 
 }  // namespace vorkala

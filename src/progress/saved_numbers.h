@@ -7,9 +7,11 @@
 #include <string>
 #include <string_view>
 
-namespace vorkala {
+namespace vk {
+class Runtime;
+}  // namespace vk
 
-class Game;
+namespace vorkala {
 
 // Whether the text is a number from `lowest` to `highest`, and whole when `whole` is set.
 bool numberWithin(std::string_view text, double lowest, double highest, bool whole);
@@ -22,12 +24,12 @@ struct TableRow {
 const TableRow& firstRunRow(int row);
 
 // A stage counter: a whole number a 16-bit counter holds and that is not negative.
-std::string savedCounter(Game& game, const std::string& key, const std::string& fallback);
+std::string savedCounter(vk::Runtime& runtime, const std::string& key, const std::string& fallback);
 // A high-score row's points: a whole number a 32-bit value holds, or empty when none was
 // saved.
-std::string savedPoints(Game& game, const std::string& key, const std::string& fallback);
+std::string savedPoints(vk::Runtime& runtime, const std::string& key, const std::string& fallback);
 // A row of the saved high-score table, each value checked on its own.
-std::string savedTableName(Game& game, int row);
-std::string savedTablePoints(Game& game, int row);
+std::string savedTableName(vk::Runtime& runtime, int row);
+std::string savedTablePoints(vk::Runtime& runtime, int row);
 
 }  // namespace vorkala

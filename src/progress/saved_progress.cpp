@@ -1,13 +1,12 @@
 #include "progress/saved_progress.h"
 
+#include <array>
 #include <cmath>
 
+#include "progress/pocitadlo.h"
+#include "progress/saved_numbers.h"
 #include "runtime/control.h"
 #include "runtime/runtime.h"
-#include "select/vyberpostav.h"
-#include "shell/game.h"
-#include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 
@@ -28,32 +27,57 @@ std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloContr
     }};
 }
 
-std::string readSetting(Game& game, const std::string& key) {
-    return game.runtime().platform().settings.get(kAppTitle, kSettingsSection, key);
+std::string readSetting(vk::Runtime& runtime, const std::string& key) {
+    return runtime.platform().settings.get(kAppTitle, kSettingsSection, key);
 }
 
-bool damagedSetting(Game& game, const std::string& key) {
-    return game.runtime().platform().settings.damaged(kAppTitle, kSettingsSection, key);
+bool damagedSetting(vk::Runtime& runtime, const std::string& key) {
+    return runtime.platform().settings.damaged(kAppTitle, kSettingsSection, key);
 }
 
-void saveSetting(Game& game, const std::string& key, const std::string& value) {
-    game.runtime().platform().settings.set(kAppTitle, kSettingsSection, key, value);
+void saveSetting(vk::Runtime& runtime, const std::string& key, const std::string& value) {
+    runtime.platform().settings.set(kAppTitle, kSettingsSection, key, value);
 }
 
-void saveHighScoreTable(Game& game) {
+namespace {
+
+// The lowest points of each row of the table, best row first.
+struct PointBand {
+    double from;
+    int row;
+};
+constexpr std::array<PointBand, kHighScoreRows> kBands{
+    {{100, 0}, {50, 1}, {20, 2}, {10, 3}, {5, 4}}};
+
+}  // namespace
+
+// The row whose band holds the points, or -1 below the last band.
+int highScoreRow(double points) {
+    for (const PointBand& band : kBands)
+        if (points >= band.from) return band.row;
+    return -1;
+}
+
+void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
     for (int row = 0; row < kHighScoreRows; ++row)
-        saveSetting(game, highScoreNameKey(row), game.vyberpostav().ui().meno[row].text());
+        table.nameBox(row).setText(savedTableName(runtime, row));
     for (int row = 0; row < kHighScoreRows; ++row)
-        saveSetting(game, highScorePointsKey(row), game.vyberpostav().ui().skore[row].caption());
+        table.pointsLabel(row).setCaption(savedTablePoints(runtime, row));
 }
 
-void saveStageCounters(Game& game) {
-    for (auto [label, key] : stageCounters(game.pocitadlo().ui()))
-        saveSetting(game, key, label->caption());
+void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
+    for (int row = 0; row < kHighScoreRows; ++row)
+        saveSetting(runtime, highScoreNameKey(row), table.nameBox(row).text());
+    for (int row = 0; row < kHighScoreRows; ++row)
+        saveSetting(runtime, highScorePointsKey(row), table.pointsLabel(row).caption());
 }
 
-void deleteSavedProgress(Game& game) {
-    game.runtime().platform().settings.deleteSection(kAppTitle, kSettingsSection);
+void saveStageCounters(vk::Runtime& runtime, PocitadloControls& store) {
+    for (auto [label, key] : stageCounters(store)) saveSetting(runtime, key, label->caption());
+}
+
+void deleteSavedProgress(vk::Runtime& runtime) {
+    runtime.platform().settings.deleteSection(kAppTitle, kSettingsSection);
 }
 
 std::optional<double> numberIn(const std::string& text) {

@@ -9,13 +9,15 @@
 
 namespace vk {
 class Control;
-}
+class Runtime;
+}  // namespace vk
 
 namespace vorkala {
 
-class Game;
 struct PocitadloControls;
 
+// The application title under which the settings are kept; also the message-box title.
+inline constexpr const char* kAppTitle = "Vorkala";
 inline constexpr const char* kSettingsSection = "hraci";
 inline constexpr const char* kMarkerKey = "Text1.Text";
 // The marker's value once the first run is done (compared exactly, letter case counting).
@@ -28,22 +30,35 @@ std::string highScorePointsKey(int row);  // "vyberpostav.skore(<row>)"
 // first), or -1 below 5.
 int highScoreRow(double points);
 
+// The high-score table as the selection screen shows it: a name box and a points label a
+// row. Reaching a row loads the screen when it is not loaded.
+class HighScoreTable {
+  public:
+    virtual vk::Control& nameBox(int row) = 0;
+    virtual vk::Control& pointsLabel(int row) = 0;
+
+  protected:
+    ~HighScoreTable() = default;
+};
+
 // The stage counters of the match state store with their settings keys, in the order
 // they are copied.
 std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloControls& store);
 
 // Read without a default: a missing key gives the empty text.
-std::string readSetting(Game& game, const std::string& key);
-void saveSetting(Game& game, const std::string& key, const std::string& value);
+std::string readSetting(vk::Runtime& runtime, const std::string& key);
+void saveSetting(vk::Runtime& runtime, const std::string& key, const std::string& value);
 // Whether the key's saved value was damaged (not a text) and so reads as empty.
-bool damagedSetting(Game& game, const std::string& key);
+bool damagedSetting(vk::Runtime& runtime, const std::string& key);
 
-// Saves the selection screen's five names and then its five points.
-void saveHighScoreTable(Game& game);
+// Loads the five names and then the five points, each checked on its own.
+void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
+// Saves the five names and then the five points.
+void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
 // Saves the six stage counters of the match state store as they stand.
-void saveStageCounters(Game& game);
+void saveStageCounters(vk::Runtime& runtime, PocitadloControls& store);
 // Deletes the whole section: the table, the stage counters and the first-run marker.
-void deleteSavedProgress(Game& game);
+void deleteSavedProgress(vk::Runtime& runtime);
 
 // A stage counter as a number. The counters arrive from the settings as text, so a key
 // that is missing, emptied or damaged gives something that is not a number; the

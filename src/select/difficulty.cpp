@@ -3,11 +3,11 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
 #include "shell/pacing.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

@@ -4,14 +4,14 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
-#include "shell/drzky.h"
 #include "shell/game.h"
 #include "shell/module.h"
 #include "shell/obr.h"
 #include "shell/pacing.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

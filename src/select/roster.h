@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-namespace vorkala {
+#include "progress/side.h"
 
-enum class Side { Left, Right };
+namespace vorkala {
 
 // The four blow poses of suffix set 3 end in "3" ("dk3", "dp3", "hk3", "hp3").
 enum class SuffixSet { Plain, Three };

@@ -3,10 +3,10 @@
 #include <array>
 #include <vector>
 
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

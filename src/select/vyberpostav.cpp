@@ -3,12 +3,12 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "progress/pocitadlo.h"
 #include "progress/saved_numbers.h"
 #include "progress/saved_progress.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 
@@ -113,12 +113,8 @@ void Vyberpostav::bindEvents(VyberpostavControls& c) {
     }
 }
 
-void Vyberpostav::loadHighScoreTable() {
-    for (int row = 0; row < kHighScoreRows; ++row)
-        ui().meno[row].setText(savedTableName(game_, row));
-    for (int row = 0; row < kHighScoreRows; ++row)
-        ui().skore[row].setCaption(savedTablePoints(game_, row));
-}
+vk::Control& Vyberpostav::nameBox(int row) { return ui().meno[row]; }
+vk::Control& Vyberpostav::pointsLabel(int row) { return ui().skore[row]; }
 
 void Vyberpostav::copyStatistics() {
     auto& store = game_.pocitadlo().ui();
@@ -190,7 +186,7 @@ void Vyberpostav::Form_Load() {
     auto reads = [](const vk::Control& label, double value) {
         return vk::captionValue(label) == value;
     };
-    loadHighScoreTable();
+    loadHighScoreTable(runtime(), *this);
     ui().Timer3.setInterval(1000);
     copyStatistics();
     ui().Label2.setCaption("0");
@@ -236,7 +232,7 @@ void Vyberpostav::Form_Load() {
 void Vyberpostav::Timer1_Timer() {
     if (vk::captionValue(ui().Label2) != 2) return;
     ui().MMControl2.setCommand("Close");
-    saveHighScoreTable(game_);
+    saveHighScoreTable(runtime(), *this);
     unload();
     game_.boj().show();
 }

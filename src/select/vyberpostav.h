@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "progress/saved_progress.h"
 #include "runtime/control.h"
 #include "runtime/screen.h"
 #include "runtime/sound_channel.h"
@@ -190,6 +191,9 @@ struct VyberpostavControls : vk::ControlSet {
     vk::ControlArray<>& covers(Side side) {
         return side == Side::Left ? levejotaznik1 : pravejotaznik1;
     }
+    // A side's turbo start button and the lives picture beside it.
+    vk::Control& turboButton(Side side) { return side == Side::Left ? Image10 : Image11; }
+    vk::Control& turboLives(Side side) { return side == Side::Left ? Picture1 : Picture2; }
 
   private:
     static vk::Design toggleState(float left);
@@ -208,7 +212,7 @@ struct GlideTarget {
     float left = 0, top = 0;
 };
 
-class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
+class Vyberpostav : public vk::ScreenOf<VyberpostavControls>, public HighScoreTable {
   public:
     explicit Vyberpostav(Game& game);
     Game& game() const { return game_; }
@@ -274,8 +278,8 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls> {
     // The code box's prompt blink: 2 shows the Czech prompt, 3 the English one.
     int blinkCount = 0;
 
-    // The five names and then the five points from the saved progress.
-    void loadHighScoreTable();
+    vk::Control& nameBox(int row) override;
+    vk::Control& pointsLabel(int row) override;
 
   protected:
     void bindEvents(VyberpostavControls& c) override;

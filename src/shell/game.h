@@ -1,11 +1,14 @@
 // The whole game: one object per screen for the whole run, and the start of the program.
+// Every screen reaches the others through it; its constructor (src/game.cpp) is the one
+// place that knows them all.
 #pragma once
 
 #include <memory>
 
 namespace vk {
 class Runtime;
-}
+class Screen;
+}  // namespace vk
 
 namespace vorkala {
 
@@ -18,6 +21,7 @@ class Boj;
 class Drzky;
 class Nacitani;
 class Konecna;
+class HighScoreTable;
 
 class Game {
   public:
@@ -40,6 +44,11 @@ class Game {
     Drzky& drzky() { return *drzky_; }
     Nacitani& nacitani() { return *nacitani_; }
     Konecna& konecna() { return *konecna_; }
+
+    // The selection screen as the screens below it reach it: the title and the
+    // after-fight screen show and unload it, the title fills its high-score table.
+    vk::Screen& selectionScreen();
+    HighScoreTable& highScoreTable();
 
   private:
     void restoreDesktopAfterError();

@@ -5,11 +5,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/sound_channel.h"
 #include "runtime/values.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 

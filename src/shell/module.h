@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "progress/saved_progress.h"
+
 namespace vk {
 class Clock;
 class Runtime;
@@ -14,9 +16,6 @@ class SoundChannel;
 namespace vorkala {
 
 class Game;
-
-// The application title under which the settings are kept; also the message-box title.
-inline constexpr const char* kAppTitle = "Vorkala";
 
 // Switches the display to a pixel size (rounded to whole pixels, halves to even).
 void SetDisplayMode(vk::Runtime& runtime, float width, float height);

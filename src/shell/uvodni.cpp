@@ -1,13 +1,12 @@
 #include "shell/uvodni.h"
 
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
 #include "runtime/platform.h"
 #include "runtime/runtime.h"
-#include "select/vyberpostav.h"
 #include "shell/game.h"
 #include "shell/hlaska.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 
@@ -84,7 +83,7 @@ void Uvodni::Image6_Click() { runtime().openLink(kWebLink); }
 void Uvodni::leaveForSelection() {
     ui().MMControl2.setCommand("play");
     ui().MMControl4.setCommand("Close");
-    game_.vyberpostav().show();
+    game_.selectionScreen().show();
     unload();
 }
 

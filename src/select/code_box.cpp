@@ -1,14 +1,15 @@
 // The code box's change routine, its click and its prompt blink.
-#include "progress/code_box.h"
+#include "select/code_box.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "progress/pocitadlo.h"
 #include "progress/rewards.h"
+#include "select/rewards.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 
@@ -21,10 +22,9 @@ struct Code {
     std::function<void(Vyberpostav&)> act;
 };
 
-void showTurbo(Vyberpostav& screen, vk::Control VyberpostavControls::*button,
-               vk::Control VyberpostavControls::*lives) {
-    (screen.ui().*button).setVisible(true);
-    (screen.ui().*lives).setVisible(true);
+void showTurbo(Vyberpostav& screen, Side side) {
+    screen.ui().turboButton(side).setVisible(true);
+    screen.ui().turboLives(side).setVisible(true);
 }
 
 void resumeLadder(Vyberpostav& screen) {
@@ -39,11 +39,10 @@ void resumeLadder(Vyberpostav& screen) {
 }
 
 std::vector<Code> buildCodes() {
-    using C = VyberpostavControls;
     std::vector<Code> codes{
         {kSecretFighterCode, [](Vyberpostav& s) { s.ui().portraits["rodi"].setVisible(true); }},
-        {kLeftTurboCode, [](Vyberpostav& s) { showTurbo(s, &C::Image10, &C::Picture1); }},
-        {kRightTurboCode, [](Vyberpostav& s) { showTurbo(s, &C::Image11, &C::Picture2); }},
+        {kLeftTurboCode, [](Vyberpostav& s) { showTurbo(s, Side::Left); }},
+        {kRightTurboCode, [](Vyberpostav& s) { showTurbo(s, Side::Right); }},
         {kLadderResumeCode, resumeLadder},
         {kDeleteButtonCode, [](Vyberpostav& s) { s.ui().VYM.setVisible(true); }},
     };

@@ -4,13 +4,13 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
-#include "select/vyberpostav.h"
-#include "shell/drzky.h"
+#include "runtime/screen.h"
 #include "shell/game.h"
 #include "shell/module.h"
 #include "shell/nacitani.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
 
@@ -133,12 +133,12 @@ void Drzky::Image1_Click() {
     AdvanceLoadingBar();
     store.ObtiznostP.setCaption("0");
     AdvanceLoadingBar();
-    game_.vyberpostav().unload();
+    game_.selectionScreen().unload();
     AdvanceLoadingBar();
     game_.boj().unload();
     game_.nacitani().ui().lista.setWidth(10120);
     unload();
-    game_.vyberpostav().show();
+    game_.selectionScreen().show();
     game_.nacitani().unload();
 }
 

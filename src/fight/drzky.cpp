@@ -1,4 +1,4 @@
-#include "shell/drzky.h"
+#include "fight/drzky.h"
 
 #include "fight/boj.h"
 #include "runtime/runtime.h"

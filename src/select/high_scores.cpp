@@ -1,33 +1,12 @@
 // The high-score row of the name entry, and the exit and deletion of the saved progress.
-#include <array>
-
+#include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
 #include "shell/module.h"
-#include "shell/pocitadlo.h"
 
 namespace vorkala {
-
-namespace {
-
-// The lowest points of each row of the table, best row first.
-struct PointBand {
-    double from;
-    int row;
-};
-constexpr std::array<PointBand, kHighScoreRows> kBands{
-    {{100, 0}, {50, 1}, {20, 2}, {10, 3}, {5, 4}}};
-
-}  // namespace
-
-// The row whose band holds the points, or -1 below the last band.
-int highScoreRow(double points) {
-    for (const PointBand& band : kBands)
-        if (points >= band.from) return band.row;
-    return -1;
-}
 
 // The name typed so far goes into the row that the human's points reach, left human first.
 void Vyberpostav::Timer6_Timer() {
@@ -43,14 +22,14 @@ void Vyberpostav::Timer6_Timer() {
 }
 
 void Vyberpostav::Image14_Click() {
-    saveStageCounters(game_);
-    saveHighScoreTable(game_);
+    saveStageCounters(runtime(), game_.pocitadlo().ui());
+    saveHighScoreTable(runtime(), *this);
     RestoreDisplayMode(game_);
     runtime().endProgram();
 }
 
 void Vyberpostav::VYM_Click() {
-    deleteSavedProgress(game_);
+    deleteSavedProgress(runtime());
     ui().VYM.setVisible(false);
 }
 

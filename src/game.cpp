@@ -1,22 +1,22 @@
 #include "shell/game.h"
 
 #include "fight/boj.h"
+#include "fight/drzky.h"
+#include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
-#include "shell/drzky.h"
 #include "shell/hlaska.h"
 #include "shell/konecna.h"
 #include "shell/module.h"
 #include "shell/nacitani.h"
 #include "shell/obr.h"
-#include "shell/pocitadlo.h"
 #include "shell/uvodni.h"
 
 namespace vorkala {
 
 Game::Game(vk::Runtime& runtime)
     : runtime_(runtime),
-      pocitadlo_(std::make_unique<Pocitadlo>(*this)),
+      pocitadlo_(std::make_unique<Pocitadlo>(runtime)),
       obr_(std::make_unique<Obr>(*this)),
       uvodni_(std::make_unique<Uvodni>(*this)),
       hlaska_(std::make_unique<Hlaska>(*this)),
@@ -46,6 +46,9 @@ void Game::restoreDesktopAfterError() {
 }
 
 Game::~Game() = default;
+
+vk::Screen& Game::selectionScreen() { return *vyberpostav_; }
+HighScoreTable& Game::highScoreTable() { return *vyberpostav_; }
 
 void Game::start() {
     runtime_.runTopLevel([this] { uvodni_->show(); });

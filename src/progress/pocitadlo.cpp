@@ -1,14 +1,11 @@
-#include "shell/pocitadlo.h"
+#include "progress/pocitadlo.h"
 
 #include <array>
 #include <utility>
 
-#include "runtime/runtime.h"
-#include "shell/game.h"
-
 namespace vorkala {
 
-Pocitadlo::Pocitadlo(Game& game) : ScreenOf(game.runtime(), "pocitadlo", "Form1") {}
+Pocitadlo::Pocitadlo(vk::Runtime& runtime) : ScreenOf(runtime, "pocitadlo", "Form1") {}
 
 void Pocitadlo::Form_Load() {
     auto& s = ui();

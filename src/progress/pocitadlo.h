@@ -8,8 +8,6 @@
 
 namespace vorkala {
 
-class Game;
-
 // A label of the store; until its first writer runs it holds its own name.
 #define VORKALA_STORE_LABEL(name)                                  \
     vk::Control name {                                             \
@@ -62,7 +60,7 @@ struct PocitadloControls : vk::ControlSet {
 
 class Pocitadlo : public vk::ScreenOf<PocitadloControls> {
   public:
-    explicit Pocitadlo(Game& game);
+    explicit Pocitadlo(vk::Runtime& runtime);
 
   protected:
     void bindEvents(PocitadloControls&) override {}
