@@ -66,46 +66,51 @@ TEST(SdlDisplay, AWindowedGameNeverGoesFullScreen) {
     EXPECT_EQ(h, 600);
 }
 
-TEST(SdlPacer, KeepsTheStepInRealTimeAndShowsFramesAtTheirRate) {
-    SdlClock clock;
-    SdlPacer pacer(clock, 25 * kMicrosPerMilli);
+// The pacer on a virtual clock: its sleeps and the frames' drawing time move the clock, so
+// the schedule is checked exactly and no test depends on how busy the machine is.
+struct VirtualPacing {
+    VirtualClock clock;
+    Micros frameCost = 0;
     int frames = 0;
-    pacer.setFramePresenter([&frames] { ++frames; });
-    const Micros start = clock.now();
-    for (int i = 0; i < 20; ++i) pacer.pace(10 * kMicrosPerMilli);
-    const Micros took = clock.now() - start;
-    EXPECT_GE(took, 190 * kMicrosPerMilli);
-    EXPECT_LT(took, 600 * kMicrosPerMilli);
-    // About one a period, each a period after the last was done; a busy machine shows fewer.
-    EXPECT_GE(frames, 2);
-    EXPECT_LE(frames, 8);
+    SdlPacer pacer;
+
+    explicit VirtualPacing(Micros framePeriod, Micros frameCost = 0)
+        : frameCost(frameCost),
+          pacer(clock, framePeriod, [this](Micros wait) { clock.advance(wait); }) {
+        pacer.setFramePresenter([this] {
+            ++frames;
+            clock.advance(this->frameCost);
+        });
+    }
+    // How long `steps` pacing points of `step` each take.
+    Micros run(int steps, Micros step) {
+        const Micros start = clock.now();
+        for (int i = 0; i < steps; ++i) pacer.pace(step);
+        return clock.now() - start;
+    }
+};
+
+TEST(SdlPacer, KeepsTheStepAndShowsFramesAtTheirRate) {
+    VirtualPacing paced(25 * kMicrosPerMilli);
+    EXPECT_EQ(paced.run(20, 10 * kMicrosPerMilli), 200 * kMicrosPerMilli);
+    // One a period, at the first step a period after the last: at 30, 60, ... 180 ms.
+    EXPECT_EQ(paced.frames, 6);
 }
 
 // A frame that takes longer to draw than the frame period (a large screen drawn on the
 // CPU) must not be drawn at every step: the loop would last as long as its frames.
 TEST(SdlPacer, SlowFramesDoNotStretchTheLoop) {
-    SdlClock clock;
-    SdlPacer pacer(clock, 16 * kMicrosPerMilli);
-    int frames = 0;
-    pacer.setFramePresenter([&frames] {
-        ++frames;
-        std::this_thread::sleep_for(30ms);
-    });
-    const Micros start = clock.now();
-    for (int i = 0; i < 100; ++i) pacer.pace(2 * kMicrosPerMilli);
-    EXPECT_LT(clock.now() - start, 1000 * kMicrosPerMilli)
-        << "paced 200 ms, " << frames << " frames";
-    EXPECT_GE(frames, 3);
+    VirtualPacing paced(16 * kMicrosPerMilli, 30 * kMicrosPerMilli);
+    const Micros took = paced.run(100, 2 * kMicrosPerMilli);
+    EXPECT_LT(took, 240 * kMicrosPerMilli) << paced.frames << " frames";
+    EXPECT_GE(paced.frames, 3);
 }
 
 TEST(SdlPacer, ALoopThatFellBehindDoesNotRaceToCatchUp) {
-    SdlClock clock;
-    SdlPacer pacer(clock, 1'000'000);
-    pacer.pace(kMicrosPerMilli);
-    std::this_thread::sleep_for(400ms);  // the loop's own work took long
-    const Micros start = clock.now();
-    for (int i = 0; i < 10; ++i) pacer.pace(5 * kMicrosPerMilli);
-    EXPECT_GE(clock.now() - start, 45 * kMicrosPerMilli);
+    VirtualPacing paced(1'000'000);
+    paced.run(1, kMicrosPerMilli);
+    paced.clock.advance(400 * kMicrosPerMilli);  // the loop's own work took long
+    EXPECT_EQ(paced.run(10, 5 * kMicrosPerMilli), 50 * kMicrosPerMilli);
 }
 
 TEST(SdlClock, TimeOfDayMatchesTheLocalClock) {

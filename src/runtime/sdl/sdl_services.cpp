@@ -51,8 +51,12 @@ void SdlPacer::pace(Micros step) {
         lastFrame_ = now;
     }
     const Micros wait = target_ - now;
-    if (wait > 0) std::this_thread::sleep_for(std::chrono::microseconds(wait));
+    if (wait > 0) sleep_(wait);
     lastReturn_ = clock_.now();
+}
+
+void SdlPacer::sleepFor(Micros wait) {
+    std::this_thread::sleep_for(std::chrono::microseconds(wait));
 }
 
 bool SdlPacer::frameDue(Micros now) const {

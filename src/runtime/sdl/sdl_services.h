@@ -30,7 +30,10 @@ class SdlClock : public Clock {
 // frame takes to draw, the loop lasts the time its steps add up to.
 class SdlPacer : public Pacer {
   public:
-    SdlPacer(const Clock& clock, Micros framePeriod) : clock_(clock), framePeriod_(framePeriod) {}
+    // Waits by `sleep` (the thread's sleep unless a test moves a clock of its own).
+    using Sleep = std::function<void(Micros)>;
+    SdlPacer(const Clock& clock, Micros framePeriod, Sleep sleep = sleepFor)
+        : clock_(clock), framePeriod_(framePeriod), sleep_(std::move(sleep)) {}
     void setFramePresenter(std::function<void()> present) { present_ = std::move(present); }
     void setFramePeriod(Micros period) { framePeriod_ = period; }
     void pace(Micros step) override;
@@ -44,9 +47,11 @@ class SdlPacer : public Pacer {
     static constexpr Micros kLongestWithoutFrame = 100 * kMicrosPerMilli;
 
     bool frameDue(Micros now) const;
+    static void sleepFor(Micros wait);
 
     const Clock& clock_;
     Micros framePeriod_;
+    Sleep sleep_;
     std::function<void()> present_;
     Micros target_ = -1;
     Micros lastFrame_ = 0;
