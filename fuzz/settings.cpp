@@ -1,5 +1,5 @@
-// The settings loader on any bytes: it never throws or crashes, a file it cannot
-// understand is moved aside unchanged, and the store it leaves saves and reloads a value.
+// The settings loader on any bytes: it never throws or crashes, a file it cannot fully
+// understand is kept aside unchanged, and the store it leaves saves and reloads a value.
 #include <unistd.h>
 
 #include <cstdint>
@@ -39,8 +39,8 @@ std::string contents(const fs::path& file) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fs::path file = folder() / "settings.json";
-    const fs::path aside = folder() / "settings.json.corrupt";
-    fs::remove(aside);
+    const fs::path aside = folder() / "settings.json.corrupt-1";
+    for (const auto& entry : fs::directory_iterator(folder())) fs::remove(entry.path());
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     std::ofstream(file, std::ios::binary) << bytes;
 

@@ -62,17 +62,22 @@ class BadData : public ::testing::Test {
         ASSERT_TRUE(
             g.runUntil([&] { return WholeGame::showing(g.game.drzky()); }, kLongestFightMs, 50));
     }
-    static std::string errorBoxes(const WholeGame& g) {
+    static std::string boxes(const WholeGame& g, vk::MessageIcon icon) {
         std::string text;
-        for (const auto& shown : g.headless.messages.shown()) text += shown.text + "\n";
+        for (const auto& shown : g.headless.messages.shown())
+            if (shown.icon == icon) text += shown.text + "\n";
         return text;
+    }
+    static std::string errorBoxes(const WholeGame& g) {
+        return boxes(g, vk::MessageIcon::Critical);
     }
 
     fs::path folder;
 };
 
 // A second run whose saved progress has one damaged value: that value alone takes its
-// first-run default, the others are read as saved, and a whole match plays.
+// first-run default, the others are read as saved, and a whole match plays. A value that
+// is not a text at all is a damaged file: the player is told once where its copy is.
 TEST_F(BadData, DamagedSavedValuesGiveTheirFirstRunDefaults) {
     struct Case {
         const char* key;
@@ -100,7 +105,8 @@ TEST_F(BadData, DamagedSavedValuesGiveTheirFirstRunDefaults) {
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.key) + " = " + c.json);
         const fs::path file = folder / "settings.json";
-        fs::remove(folder / "settings.json.corrupt");
+        fs::remove_all(folder);
+        fs::create_directories(folder);
         write(file, std::string(R"({"Vorkala": {"hraci": {)") + good + ", \"" + c.key +
                         "\": " + c.json + "}}}");
         CapturedErrors errors;
@@ -139,6 +145,11 @@ TEST_F(BadData, DamagedSavedValuesGiveTheirFirstRunDefaults) {
         playMatch(g);
         EXPECT_EQ(errorBoxes(g), "");
         EXPECT_FALSE(g.runtime.ended());
+        const bool damagedFile = c.json[0] != '"';
+        const std::string told = boxes(g, vk::MessageIcon::Exclamation);
+        EXPECT_EQ(told.find(file.string() + ".corrupt-1") != std::string::npos, damagedFile)
+            << told;
+        EXPECT_EQ(g.headless.messages.shown().size(), damagedFile ? 1u : 0u);
     }
 }
 

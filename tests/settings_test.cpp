@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <random>
 #include <sstream>
@@ -92,7 +93,6 @@ class SettingsTest : public ::testing::Test {
     }
 
     fs::path settingsFile() const { return folder_ / "settings.json"; }
-    fs::path corruptFile() const { return folder_ / "settings.json.corrupt"; }
 
     fs::path folder_;
 };
@@ -229,81 +229,82 @@ TEST_F(SettingsTest, MissingFoldersAreCreatedOnFirstSave) {
     EXPECT_EQ(JsonSettingsStore(nested).get("Vorkala", "prvy", "spusteny"), "1");
 }
 
-TEST_F(SettingsTest, DamagedFileIsMovedAsideAndTheStoreStartsEmpty) {
-    const std::vector<std::string> damaged = {
-        "{not json",
-        "",
-        R"([{"Vorkala": {}}])",
-        R"("text")",
-        R"({"Vorkala": {"pocitadlo": {"LehkaL": "1"}}} trailing)",
-        R"({"Vorkala": {"hrach": 1e4815}})",  // a number past a double's range
+// What cannot be read costs only itself: every value that can be read is kept and saved
+// again, the file as it was is kept as a numbered copy, and the player is told once.
+TEST_F(SettingsTest, DamageCostsOnlyWhatCannotBeRead) {
+    using Values = std::map<std::string, std::string>;  // "hraci" keys that read back
+    struct Case {
+        std::string text;
+        Values kept;
+        std::vector<std::string> wrongTypes;  // keys whose value was not a text
     };
-    for (const std::string& text : damaged) {
-        SCOPED_TRACE(text);
-        writeText(corruptFile(), "an older damaged file");
-        writeText(settingsFile(), text);
+    const std::string hraci = R"({"Vorkala": {"hraci": {)";
+    const std::vector<Case> cases = {
+        {hraci + "\"meno\": \"AD\xFF\xC3\" , \"LehkaL\": \"3\"}}}",
+         {{"meno", "AD\uFFFD\uFFFD"}, {"LehkaL", "3"}},
+         {}},
+        {hraci + "\"LehkaL\": \"1\", \"TezkaL\": \"2", {{"LehkaL", "1"}}, {}},
+        {hraci + "\"LehkaL\": \"1\"}}} trailing", {{"LehkaL", "1"}}, {}},
+        {hraci + "\"LehkaL\": \"1\", \"x\": 1e4815, \"TezkaL\": \"2\"}}}", {{"LehkaL", "1"}}, {}},
+        {hraci + "\"LehkaL\": 7, \"TezkaL\": \"2\"}}}", {{"TezkaL", "2"}}, {"LehkaL"}},
+        {hraci + "\"LehkaL\": {\"a\": [\"1\"]}, \"TezkaL\": \"2\"}, \"skore\": \"x\"}, \"J\": 5}",
+         {{"TezkaL", "2"}},
+         {"LehkaL"}},
+        {"{not json", {}, {}},
+        {"", {}, {}},
+        {R"([{"Vorkala": {}}])", {}, {}},
+        // Beyond the size cap only the beginning is read.
+        {hraci + "\"LehkaL\": \"4\", \"zz\": \"" + std::string(1'100'000, 'z') + "\"}}}",
+         {{"LehkaL", "4"}},
+         {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.substr(0, 80));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        writeText(settingsFile(), c.text);
+        const fs::path copy = folder_ / "settings.json.corrupt-1";
         CapturedErrors errors;
-        JsonSettingsStore store(settingsFile());
-
-        EXPECT_FALSE(fs::exists(settingsFile()));
-        EXPECT_EQ(readText(corruptFile()), text);
+        {
+            JsonSettingsStore store(settingsFile());
+            for (const auto& [key, value] : c.kept)
+                EXPECT_EQ(store.get("Vorkala", "hraci", key), value);
+            for (const auto& key : c.wrongTypes)
+                EXPECT_TRUE(store.damaged("Vorkala", "hraci", key));
+            EXPECT_FALSE(store.damaged("Vorkala", "hraci", "TezkaL"));
+            const std::string notice = store.takeNotice();
+            EXPECT_NE(notice.find(copy.string()), std::string::npos) << notice;
+            EXPECT_EQ(store.takeNotice(), "") << "told once";
+        }
+        EXPECT_EQ(readText(copy), c.text);
         EXPECT_EQ(errors.lines(), 1);
-        EXPECT_NE(errors.text().find(settingsFile().string()), std::string::npos);
-        EXPECT_NE(errors.text().find(corruptFile().string()), std::string::npos);
-        EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "");
+        EXPECT_NE(errors.text().find(copy.string()), std::string::npos) << errors.text();
 
-        store.set("Vorkala", "pocitadlo", "LehkaL", "1");
-        EXPECT_EQ(JsonSettingsStore(settingsFile()).get("Vorkala", "pocitadlo", "LehkaL"), "1");
-        EXPECT_EQ(errors.lines(), 1);
-        fs::remove(settingsFile());
+        // The file now holds what could be read, which loads again without a word.
+        CapturedErrors again;
+        JsonSettingsStore reopened(settingsFile());
+        for (const auto& [key, value] : c.kept)
+            EXPECT_EQ(reopened.get("Vorkala", "hraci", key), value);
+        EXPECT_EQ(again.text(), "");
+        EXPECT_EQ(folderEntries(folder_),
+                  (std::vector<std::string>{"settings.json", copy.filename()}));
     }
 }
 
-// A value of the wrong type costs only itself: its key reads as never saved, the other
-// keys keep their values, and the file as it was stays beside the store.
-TEST_F(SettingsTest, ValuesOfWrongTypesReadAsNeverSavedAndTheRestIsKept) {
-    struct Case {
-        std::string text;
-        std::vector<std::string> dropped;  // "section/key" that read empty
-    };
-    const std::vector<Case> cases = {
-        {R"({"Vorkala": {"hraci": {"LehkaL": 7, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
-        {R"({"Vorkala": {"hraci": {"LehkaL": null, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
-        {R"({"Vorkala": {"hraci": {"LehkaL": ["1"], "TezkaL": "2"}}})", {"hraci/LehkaL"}},
-        {R"({"Vorkala": {"hraci": {"LehkaL": {"a": "1"}, "TezkaL": "2"}}})", {"hraci/LehkaL"}},
-        {R"({"Vorkala": {"hraci": {"TezkaL": "2"}, "skore": "x"}, "Jina": 5})", {"skore/k"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        writeText(settingsFile(), c.text);
+TEST_F(SettingsTest, EveryDamagedCopyIsKeptTheNewestFive) {
+    for (int damage = 1; damage <= 7; ++damage) {
+        const std::string text = "{damaged " + std::to_string(damage);
+        writeText(settingsFile(), text);
         CapturedErrors errors;
         JsonSettingsStore store(settingsFile());
-
-        EXPECT_EQ(store.get("Vorkala", "hraci", "TezkaL"), "2");
-        EXPECT_FALSE(store.damaged("Vorkala", "hraci", "TezkaL"));
-        EXPECT_FALSE(store.damaged("Vorkala", "hraci", "never saved"));
-        for (const std::string& key : c.dropped) {
-            const auto slash = key.find('/');
-            EXPECT_EQ(store.get("Vorkala", key.substr(0, slash), key.substr(slash + 1)), "");
-        }
-        if (c.dropped == std::vector<std::string>{"hraci/LehkaL"}) {
-            EXPECT_TRUE(store.damaged("Vorkala", "hraci", "LehkaL"));
-            store.set("Vorkala", "hraci", "LehkaL", "1");
-            EXPECT_FALSE(store.damaged("Vorkala", "hraci", "LehkaL")) << "a write mends it";
-        }
-        EXPECT_EQ(errors.lines(), 1);
-        EXPECT_NE(errors.text().find(settingsFile().string()), std::string::npos);
-        EXPECT_EQ(readText(corruptFile()), c.text);
-
-        // The next save writes only texts, which load again without a word.
-        store.set("Vorkala", "hraci", "StredniL", "1");
-        CapturedErrors again;
-        JsonSettingsStore reopened(settingsFile());
-        EXPECT_EQ(reopened.get("Vorkala", "hraci", "TezkaL"), "2");
-        EXPECT_EQ(reopened.get("Vorkala", "hraci", "StredniL"), "1");
-        EXPECT_EQ(again.text(), "");
-        fs::remove(corruptFile());
+        EXPECT_EQ(readText(folder_ / ("settings.json.corrupt-" + std::to_string(damage))), text);
     }
+    std::vector<std::string> expected = {"settings.json"};
+    for (int kept = 3; kept <= 7; ++kept)
+        expected.push_back("settings.json.corrupt-" + std::to_string(kept));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderEntries(folder_), expected);
+    EXPECT_EQ(readText(folder_ / "settings.json.corrupt-3"), "{damaged 3");
 }
 
 TEST_F(SettingsTest, ByteOrderMarkAndEmptyObjectsAreAccepted) {
@@ -312,7 +313,7 @@ TEST_F(SettingsTest, ByteOrderMarkAndEmptyObjectsAreAccepted) {
     JsonSettingsStore store(settingsFile());
     EXPECT_EQ(store.get("Vorkala", "p", "k"), "v");
     EXPECT_EQ(errors.text(), "");
-    EXPECT_FALSE(fs::exists(corruptFile()));
+    EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
 }
 
 TEST_F(SettingsTest, UnwritableLocationKeepsValuesInMemory) {
@@ -348,7 +349,7 @@ TEST_F(SettingsTest, UnreadableSettingsPathIsNeverOverwritten) {
     EXPECT_NO_THROW(store.set("Vorkala", "pocitadlo", "LehkaL", "1"));
     EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "1");
     EXPECT_TRUE(fs::exists(settingsFile() / "keep-me"));
-    EXPECT_FALSE(fs::exists(corruptFile()));
+    EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
     EXPECT_EQ(errors.lines(), 1);
 }
 

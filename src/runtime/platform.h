@@ -91,6 +91,13 @@ class SettingsStore {
                          const std::string& /*key*/) const {
         return false;
     }
+    // While saves are held, writes are gathered; releasing the last hold saves them at once
+    // (the runtime holds them for each outermost handler).
+    virtual void holdSaves() {}
+    virtual void releaseSaves() {}
+    // What the player should be told about damaged saved progress, each thing once; empty
+    // when there is nothing new.
+    virtual std::string takeNotice() { return {}; }
 };
 
 class DisplayService {

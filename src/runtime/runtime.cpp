@@ -8,12 +8,17 @@
 
 namespace vk {
 
-// Counts handler nesting; when the outermost handler returns, discarded controls go.
+// Counts handler nesting; when the outermost handler returns, discarded controls go and
+// the settings it wrote are saved, once for the whole handler.
 class Runtime::HandlerScope {
   public:
-    explicit HandlerScope(Runtime& rt) : rt_(rt) { ++rt_.depth_; }
+    explicit HandlerScope(Runtime& rt) : rt_(rt) {
+        if (rt_.depth_++ == 0) rt_.platform_.settings.holdSaves();
+    }
     ~HandlerScope() {
-        if (--rt_.depth_ == 0) rt_.retired_.clear();
+        if (--rt_.depth_ > 0) return;
+        rt_.retired_.clear();
+        rt_.platform_.settings.releaseSaves();
     }
     HandlerScope(const HandlerScope&) = delete;
     HandlerScope& operator=(const HandlerScope&) = delete;
@@ -64,12 +69,19 @@ void Runtime::runTopLevel(const std::function<void()>& routine) {
     if (ended_) return;
     try {
         HandlerScope scope(*this);
+        tellAboutDamagedSettings();
         routine();
     } catch (const ProgramEnded&) {
         // The program has ended; nothing runs afterwards.
     } catch (const RuntimeError& error) {
         handleUnhandled(error);
     }
+}
+
+void Runtime::tellAboutDamagedSettings() {
+    const std::string notice = platform_.settings.takeNotice();
+    if (!notice.empty())
+        platform_.messages.show(notice, "Vorkala", MessageButtons::Ok, MessageIcon::Exclamation);
 }
 
 void Runtime::handleUnhandled(const RuntimeError& error) {

@@ -125,6 +125,8 @@ class Runtime {
     void fireTimer(Timer& timer);
     void runTimersDueAt(Micros now);
     void handleUnhandled(const RuntimeError& error);
+    // Damage found in the saved progress is shown to the player once, between handlers.
+    void tellAboutDamagedSettings();
 
     Platform& platform_;
     DataFiles files_;

@@ -1,0 +1,277 @@
+#include "runtime/settings_file.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <system_error>
+#include <vector>
+
+namespace vk::settings_file {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string lastSystemError() { return std::error_code(errno, std::generic_category()).message(); }
+
+fs::path folderOf(const fs::path& file) {
+    return file.parent_path().empty() ? fs::path(".") : file.parent_path();
+}
+
+Stamp stampFrom(const struct stat& status) {
+    return {static_cast<unsigned long long>(status.st_dev),
+            static_cast<unsigned long long>(status.st_ino),
+            static_cast<unsigned long long>(status.st_size),
+            static_cast<long long>(status.st_mtim.tv_sec),
+            static_cast<long long>(status.st_mtim.tv_nsec),
+            true};
+}
+
+bool writeAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t written = ::write(fd, data + done, size - done);
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Reads up to `limit` bytes; false on a read error.
+bool readUpTo(int fd, std::size_t limit, std::string& into) {
+    into.resize(limit);
+    std::size_t done = 0;
+    while (done < limit) {
+        const ssize_t got = ::read(fd, into.data() + done, limit - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    into.resize(done);
+    return true;
+}
+
+// Flushes and closes a file written through `fd`. Returns the problem, if any.
+std::optional<std::string> finishWriting(int fd, const fs::path& file) {
+    std::optional<std::string> problem;
+    if (::fsync(fd) != 0) problem = "cannot flush " + file.string() + ": " + lastSystemError();
+    if (::close(fd) != 0 && !problem)
+        problem = "cannot close " + file.string() + ": " + lastSystemError();
+    return problem;
+}
+
+// Makes a rename or a new name survive a crash; a failure here loses nothing written.
+void syncFolder(const fs::path& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// The number after `prefix` in a name made only of the prefix and digits.
+std::optional<long long> numberAfter(const std::string& name, const std::string& prefix,
+                                     std::size_t maxDigits) {
+    if (name.rfind(prefix, 0) != 0) return std::nullopt;
+    const std::string digits = name.substr(prefix.size());
+    if (digits.empty() || digits.size() > maxDigits ||
+        digits.find_first_not_of("0123456789") != std::string::npos)
+        return std::nullopt;
+    return std::stoll(digits);
+}
+
+std::string copyPrefix(const fs::path& file) { return file.filename().string() + ".corrupt-"; }
+
+std::vector<long long> copyNumbers(const fs::path& file) {
+    std::vector<long long> numbers;
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folderOf(file), error))
+        if (auto n = numberAfter(entry.path().filename().string(), copyPrefix(file), 12))
+            numbers.push_back(*n);
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
+fs::path copyName(const fs::path& file, long long number) {
+    fs::path copy = file;
+    copy += ".corrupt-" + std::to_string(number);
+    return copy;
+}
+
+// Copies the bytes into a name that must not exist yet, for file systems without hard links.
+std::optional<std::string> copyExclusively(const fs::path& from, const fs::path& to) {
+    const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (in < 0) return "cannot read " + from.string() + ": " + lastSystemError();
+    const int out = ::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out < 0) {
+        const std::string problem = "cannot create " + to.string() + ": " + lastSystemError();
+        ::close(in);
+        return problem;
+    }
+    std::optional<std::string> problem;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) problem = "cannot read " + from.string() + ": " + lastSystemError();
+        if (got <= 0) break;
+        if (!writeAll(out, buffer, static_cast<std::size_t>(got))) {
+            problem = "cannot write " + to.string() + ": " + lastSystemError();
+            break;
+        }
+    }
+    ::close(in);
+    const auto finished = finishWriting(out, to);
+    if (!problem) problem = finished;
+    if (problem) ::unlink(to.c_str());
+    return problem;
+}
+
+}  // namespace
+
+fs::path resolveLinks(const fs::path& file) {
+    fs::path current = file;
+    for (int hop = 0; hop < 40; ++hop) {  // a loop of links ends here
+        std::error_code error;
+        if (!fs::is_symlink(fs::symlink_status(current, error))) return current;
+        const fs::path target = fs::read_symlink(current, error);
+        if (error) return current;
+        current = target.is_absolute() ? target : current.parent_path() / target;
+    }
+    return current;
+}
+
+FolderLock::FolderLock(const fs::path& folder) {
+    fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd_ < 0) return;
+    while (::flock(fd_, LOCK_EX) != 0) {
+        if (errno == EINTR) continue;
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+}
+
+FolderLock::~FolderLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+Stamp stampOf(const fs::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0) return {};
+    return stampFrom(status);
+}
+
+Contents read(const fs::path& file, std::size_t cap) {
+    Contents contents;
+    // Not blocking: a pipe put where the file should be must not hang the game.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return contents;  // a first run
+        contents.state = Contents::State::Unreadable;
+        contents.problem = lastSystemError();
+        return contents;
+    }
+    struct stat status {};
+    contents.state = Contents::State::Unreadable;
+    if (::fstat(fd, &status) != 0) {
+        contents.problem = lastSystemError();
+    } else if (!S_ISREG(status.st_mode)) {
+        contents.problem = "not a regular file";
+    } else if (!readUpTo(fd, cap + 1, contents.bytes)) {
+        contents.problem = lastSystemError();
+    } else {
+        contents.state = Contents::State::Read;
+        contents.stamp = stampFrom(status);
+        contents.oversized = contents.bytes.size() > cap;
+        if (contents.oversized) contents.bytes.resize(cap);
+    }
+    ::close(fd);
+    if (contents.state != Contents::State::Read) contents.bytes.clear();
+    return contents;
+}
+
+std::optional<std::string> replaceAtomically(const fs::path& file, const std::string& text) {
+    std::error_code error;
+    if (!file.parent_path().empty()) fs::create_directories(file.parent_path(), error);
+    if (error)
+        return "cannot create folder " + file.parent_path().string() + ": " + error.message();
+
+    std::string temporary = file.string() + ".tmp-" + std::to_string(::getpid()) + "-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) return "cannot create a file beside " + file.string() + ": " + lastSystemError();
+    // The new file keeps the old one's permissions.
+    struct stat old {};
+    ::fchmod(fd, ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    std::optional<std::string> problem;
+    if (!writeAll(fd, text.data(), text.size())) {
+        problem = "cannot write " + temporary + ": " + lastSystemError();
+        ::close(fd);
+    } else {
+        problem = finishWriting(fd, temporary);
+    }
+    if (!problem && ::rename(temporary.c_str(), file.c_str()) != 0)
+        problem = "cannot replace " + file.string() + ": " + lastSystemError();
+    if (problem) {
+        ::unlink(temporary.c_str());
+        return problem;
+    }
+    syncFolder(folderOf(file));
+    return std::nullopt;
+}
+
+Copy keepNumberedCopy(const fs::path& file, int keep) {
+    const std::vector<long long> existing = copyNumbers(file);
+    long long number = existing.empty() ? 1 : existing.back() + 1;
+    Copy copy;
+    for (int attempt = 0; attempt < 100 && copy.file.empty(); ++attempt, ++number) {
+        const fs::path name = copyName(file, number);
+        // A hard link keeps the bytes without copying them; the next save renames a new
+        // file over the original name and leaves the copy as it was.
+        if (::link(file.c_str(), name.c_str()) == 0) {
+            copy.file = name;
+        } else if (errno == EEXIST) {
+            continue;
+        } else if (auto problem = copyExclusively(file, name)) {
+            if (!fs::exists(name)) {
+                copy.problem = *problem;
+                return copy;
+            }
+        } else {
+            copy.file = name;
+        }
+    }
+    if (copy.file.empty()) {
+        copy.problem = "no free name for a copy of " + file.string();
+        return copy;
+    }
+    syncFolder(folderOf(file));
+    std::vector<long long> numbers = copyNumbers(file);
+    for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < numbers.size(); ++i) {
+        std::error_code ignored;
+        fs::remove(copyName(file, numbers[i]), ignored);
+    }
+    return copy;
+}
+
+void removeStaleTemporaries(const fs::path& file) {
+    const std::string prefix = file.filename().string() + ".tmp-";
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(folderOf(file), error)) {
+        std::string name = entry.path().filename().string();
+        const auto dash = name.find('-', prefix.size());
+        if (dash != std::string::npos) name.erase(dash);  // the random part
+        const auto owner = numberAfter(name, prefix, 9);
+        if (!owner || ::kill(static_cast<pid_t>(*owner), 0) == 0 || errno != ESRCH) continue;
+        fs::remove(entry.path(), error);
+    }
+}
+
+}  // namespace vk::settings_file

@@ -1,0 +1,187 @@
+// The settings file shared: two games saving against one file, a file reached through a
+// symbolic link, and the writes of one handler saved together.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <iterator>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include "runtime/headless/headless_platform.h"
+#include "runtime/runtime.h"
+#include "runtime/settings_json.h"
+#include "runtime_test_support.h"
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+json savedIn(const fs::path& file) {
+    std::ifstream in(file);
+    return json::parse(in);
+}
+
+std::vector<std::string> entriesOf(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(SettingsSharedByTwoGames, EachKeepsTheKeysTheOtherSaved) {
+    using Play = std::function<void(JsonSettingsStore & a, JsonSettingsStore & b)>;
+    struct Case {
+        const char* name;
+        Play play;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {"a save writes only the keys it changed",
+         [](auto& a, auto& b) {
+             b.set("V", "hraci", "LehkaL", "2");
+             a.set("V", "hraci", "Text1.Text", "podruhe");
+         },
+         R"({"V": {"hraci": {"LehkaL": "2", "Text1.Text": "podruhe"}}})"},
+        {"a handler starts from the file as the other game left it",
+         [](auto& a, auto& b) {
+             b.set("V", "hraci", "LehkaL", "2");
+             a.holdSaves();
+             a.set("V", "hraci", "copy", a.get("V", "hraci", "LehkaL"));
+             a.releaseSaves();
+         },
+         R"({"V": {"hraci": {"LehkaL": "2", "copy": "2"}}})"},
+        {"handlers of both games overlap",
+         [](auto& a, auto& b) {
+             a.holdSaves();
+             b.holdSaves();
+             a.set("V", "hraci", "a", "1");
+             b.set("V", "hraci", "b", "2");
+             a.releaseSaves();
+             b.releaseSaves();
+         },
+         R"({"V": {"hraci": {"a": "1", "b": "2"}}})"},
+        {"a deleted section takes only itself",
+         [](auto& a, auto& b) {
+             a.set("V", "hraci", "a", "1");
+             b.set("V", "skore", "b", "2");
+             a.deleteSection("V", "hraci");
+         },
+         R"({"V": {"skore": {"b": "2"}}})"},
+        {"a deletion reaches keys written after it was read",
+         [](auto& a, auto& b) {
+             b.set("V", "hraci", "b", "2");
+             a.deleteSection("V", "hraci");
+             a.set("V", "hraci", "a", "1");
+         },
+         R"({"V": {"hraci": {"a": "1"}}})"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rttest::TempFolder folder;
+        const fs::path file = folder.path() / "settings.json";
+        JsonSettingsStore a(file), b(file);
+        c.play(a, b);
+        EXPECT_EQ(savedIn(file), json::parse(c.expected));
+    }
+}
+
+// Two processes save their own keys at the same moment, each save a whole read, merge
+// and replace: no key of either is lost.
+TEST(SettingsSharedByTwoGames, TwoProcessesSavingAtOnceLoseNoKey) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    constexpr int kKeys = 60;
+    std::cout.flush();
+    std::vector<pid_t> games;
+    for (const char* game : {"a", "b"}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            JsonSettingsStore store(file);
+            for (int key = 0; key < kKeys; ++key)
+                store.set("V", "hraci", game + std::to_string(key), "1");
+            ::_exit(0);
+        }
+        games.push_back(pid);
+    }
+    for (const pid_t pid : games) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    EXPECT_EQ(savedIn(file)["V"]["hraci"].size(), 2u * kKeys);
+}
+
+TEST(SettingsThroughALink, TheLinkStaysAndItsTargetIsReplaced) {
+    struct Case {
+        const char* name;
+        const char* link;    // the settings path, in the folder "links"
+        const char* target;  // what the link holds
+        const char* real;    // the file it leads to, from the scratch folder
+    };
+    const std::vector<Case> cases = {
+        {"relative link", "settings.json", "../real/settings.json", "real/settings.json"},
+        {"link to a link", "settings.json", "hop.json", "real/settings.json"},
+        {"target not there yet", "settings.json", "../real/new.json", "real/new.json"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rttest::TempFolder folder;
+        const fs::path links = folder.path() / "links", real = folder.path() / "real";
+        fs::create_directories(links);
+        fs::create_directories(real);
+        if (std::string(c.real) == "real/settings.json")
+            std::ofstream(real / "settings.json") << R"({"V": {"hraci": {"old": "1"}}})";
+        fs::create_symlink("../real/settings.json", links / "hop.json");
+        fs::create_symlink(c.target, links / c.link);
+        {
+            JsonSettingsStore store(links / c.link);
+            store.set("V", "hraci", "new", "2");
+        }
+        EXPECT_TRUE(fs::is_symlink(links / c.link));
+        EXPECT_EQ(fs::read_symlink(links / c.link), c.target);
+        EXPECT_EQ(savedIn(folder.path() / c.real)["V"]["hraci"]["new"], "2");
+        EXPECT_EQ(JsonSettingsStore(links / c.link).get("V", "hraci", "new"), "2");
+        EXPECT_EQ(entriesOf(real).size(), 1u) << "no temporary file is left";
+    }
+}
+
+// A handler's writes reach the file together when the outermost handler returns, also
+// when the handler ends the program.
+TEST(SettingsOfOneHandler, AreSavedOnceWhenTheOutermostHandlerReturns) {
+    for (const bool endsProgram : {false, true}) {
+        SCOPED_TRACE(endsProgram ? "ends the program" : "returns");
+        rttest::TempFolder folder;
+        const fs::path file = folder.path() / "settings.json";
+        auto owned = std::make_unique<JsonSettingsStore>(file);
+        HeadlessPlatform headless(folder.path(), std::move(owned));
+        Runtime runtime(headless.platform());
+        SettingsStore& settings = headless.settings();
+        settings.set("V", "hraci", "before", "0");
+        const auto saved = savedIn(file);
+        runtime.runTopLevel([&] {
+            settings.set("V", "hraci", "a", "1");
+            runtime.runTopLevel([&] { settings.set("V", "hraci", "nested", "2"); });
+            settings.deleteSection("V", "skore");
+            EXPECT_EQ(savedIn(file), saved) << "nothing is written inside the handler";
+            EXPECT_EQ(settings.get("V", "hraci", "nested"), "2");
+            if (endsProgram) runtime.endProgram();
+        });
+        EXPECT_EQ(savedIn(file),
+                  json::parse(R"({"V": {"hraci": {"before": "0", "a": "1", "nested": "2"}}})"));
+    }
+}
+
+}  // namespace
+}  // namespace vk
