@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "runtime/data_files.h"
+#include "runtime/end_on_signal.h"
 #include "runtime/runtime.h"
 #include "runtime/sdl/sdl_app.h"
 #include "runtime/settings_json.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     vk::adoptEnvironmentDecimalSeparator();
     try {
         vk::JsonSettingsStore settings(vk::JsonSettingsStore::defaultPath());
+        const vk::EndOnSignal endOnSignal([&settings] { settings.saveNow(); });
         vk::sdl::SdlApp app({.windowed = vk::sdl::windowRequested(argc, argv)}, settings,
                             vk::defaultProgramFolder());
         vk::Runtime runtime(app.platform());

@@ -193,16 +193,32 @@ TEST_F(RuntimePictures, EveryLoadIsANewPictureTheFilesDataIsShared) {
     EXPECT_EQ(respelt->source(), "\\Data\\Obr\\Pic.PNG");
 }
 
-TEST_F(RuntimePictures, AMissingFileRaisesFileNotFoundNamingIt) {
-    const char* names[] = {"\\data\\obr\\gone.png", "\\data\\gone\\pic.png",
-                           "\\data\\obr\\pic .png", "\\data\\obr"};
-    for (const char* name : names) {
-        SCOPED_TRACE(name);
-        const auto error = loadError(name);
+TEST_F(RuntimePictures, AFileThatCannotBeLoadedRaisesAnErrorNamingItAndWhy) {
+    writeFile(folder.path() / "data" / "obr" / "bad.png", {'n', 'o', 't'});
+    const std::string data = (folder.path() / "data").string();
+    const struct {
+        const char* name;
+        int code;
+        std::string text;  // in the message besides the name
+    } cases[] = {
+        {"\\data\\obr\\gone.png", 53, "File not found"},
+        {"\\data\\obr\\pic .png", 53, "looked for in the data folder " + data + ")"},
+        {"\\data\\obr", 53, "File not found"},
+        {"\\data\\gone\\pic.png", 53, "set VORKALA_HOME to the folder that holds the game's data"},
+        {"\\data\\obr\\bad.png", 481, "Invalid picture"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto error = loadError(c.name);
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->code(), 53);
-        EXPECT_NE(std::string(error->what()).find(name), std::string::npos) << error->what();
+        EXPECT_EQ(error->code(), c.code);
+        const std::string what = error->what();
+        EXPECT_NE(what.find(c.name), std::string::npos) << what;
+        EXPECT_NE(what.find(c.text), std::string::npos) << what;
     }
+    EXPECT_EQ(std::string(loadError("\\data\\obr\\pic.png x")->what()).find("VORKALA_HOME"),
+              std::string::npos)
+        << "a file missing from the right folder needs no hint";
     EXPECT_FALSE(loadError("\\data\\obr\\pic.png").has_value());
 }
 

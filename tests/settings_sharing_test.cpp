@@ -1,5 +1,6 @@
 // The settings file shared: two games saving against one file, a file reached through a
 // symbolic link, and the writes of one handler saved together.
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include "runtime/end_on_signal.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "runtime/settings_json.h"
@@ -180,6 +182,31 @@ TEST(SettingsOfOneHandler, AreSavedOnceWhenTheOutermostHandlerReturns) {
         });
         EXPECT_EQ(savedIn(file),
                   json::parse(R"({"V": {"hraci": {"before": "0", "a": "1", "nested": "2"}}})"));
+    }
+}
+
+// A signal in the middle of a handler (a message box waiting for a click, say) ends the
+// game at once, as the signal does, with what the handler wrote saved.
+TEST(SettingsAtASignal, TheGameEndsWithItsProgressSaved) {
+    for (const int signal : {SIGTERM, SIGINT}) {
+        SCOPED_TRACE(signal);
+        rttest::TempFolder folder;
+        const fs::path file = folder.path() / "settings.json";
+        std::cout.flush();
+        const pid_t game = ::fork();
+        ASSERT_GE(game, 0);
+        if (game == 0) {
+            JsonSettingsStore store(file);
+            const EndOnSignal endOnSignal([&store] { store.saveNow(); });
+            store.holdSaves();
+            store.set("V", "hraci", "Text1.Text", "podruhe");
+            ::kill(::getpid(), signal);
+            for (;;) ::pause();
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(game, &status, 0), game);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(savedIn(file)["V"]["hraci"]["Text1.Text"], "podruhe");
     }
 }
 

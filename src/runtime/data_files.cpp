@@ -78,7 +78,7 @@ std::optional<fs::path> DataFiles::findEntry(const fs::path& dir, const std::str
     return std::nullopt;
 }
 
-std::optional<fs::path> DataFiles::resolve(std::string_view name) const {
+std::optional<fs::path> DataFiles::walk(std::string_view name) const {
     const std::string app = appPath();
     fs::path dir;
     std::string_view rest = name;
@@ -103,9 +103,30 @@ std::optional<fs::path> DataFiles::resolve(std::string_view name) const {
         if (!entry) return std::nullopt;
         dir = *entry;
     }
-    std::error_code ec;
-    if (!fs::is_regular_file(dir, ec)) return std::nullopt;
     return dir;
+}
+
+std::optional<fs::path> DataFiles::resolve(std::string_view name) const {
+    auto found = walk(name);
+    std::error_code ec;
+    if (!found || !fs::is_regular_file(*found, ec)) return std::nullopt;
+    return found;
+}
+
+std::string DataFiles::describeMissing(std::string_view name) const {
+    std::string text(name);
+    const auto parts = splitDataName(name);
+    if (parts.empty() || !sameIgnoringCase(parts.front(), "data")) return text;
+    const fs::path data = dataFolder_.empty() ? folder_ / "data" : dataFolder_;
+    text += " (looked for in the data folder " + data.string() + ")";
+    const auto lastSeparator = name.find_last_of("\\/");
+    const auto itsFolder = walk(name.substr(0, lastSeparator));
+    std::error_code ec;
+    if (!itsFolder || !fs::is_directory(*itsFolder, ec))
+        text +=
+            ". That folder is not the game's data: set VORKALA_HOME to the folder that "
+            "holds the game's data folder";
+    return text;
 }
 
 fs::path defaultProgramFolder() {

@@ -24,11 +24,17 @@ class DataFiles {
     // A name is program-relative ("\data\obr\x.old"), or starts with appPath(), or is
     // an ordinary path. Returns the existing file it denotes, or nullopt.
     std::optional<std::filesystem::path> resolve(std::string_view name) const;
+    // For a name that resolve() did not find: the name, the data folder it was looked for
+    // in, and, when that folder or the name's folder in it is missing (the game started
+    // from the wrong place), how to point the game at its data.
+    std::string describeMissing(std::string_view name) const;
 
     // The folder's listing is cached; call after files were added or removed.
     void forgetListings() { listings_.clear(); }
 
   private:
+    // The entry a name leads to, of any kind.
+    std::optional<std::filesystem::path> walk(std::string_view name) const;
     std::optional<std::filesystem::path> findEntry(const std::filesystem::path& dir,
                                                    const std::string& wanted) const;
 

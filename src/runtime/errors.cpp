@@ -14,8 +14,12 @@ std::string errorDescription(ErrorNumber number) {
             return "Type mismatch";
         case ErrorNumber::FileNotFound:
             return "File not found";
+        case ErrorNumber::PathFileAccessError:
+            return "Path/File access error";
         case ErrorNumber::ObjectUnloaded:
             return "Object was unloaded";
+        case ErrorNumber::InvalidPicture:
+            return "Invalid picture";
     }
     // A number outside the list can only come from a cast; describe it the way the
     // error box does for numbers it has no text for.

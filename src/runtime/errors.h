@@ -12,7 +12,9 @@ enum class ErrorNumber : int {
     DivisionByZero = 11,
     TypeMismatch = 13,
     FileNotFound = 53,
-    ObjectUnloaded = 364,  // a screen's load routine unloaded it before the access was done
+    PathFileAccessError = 75,  // a file that is there but cannot be opened
+    ObjectUnloaded = 364,      // a screen's load routine unloaded it before the access was done
+    InvalidPicture = 481,      // a picture file whose bytes are no picture
 };
 
 // The standard description of an error number ("Type mismatch", ...).

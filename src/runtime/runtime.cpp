@@ -1,6 +1,7 @@
 #include "runtime/runtime.h"
 
 #include <algorithm>
+#include <fstream>
 
 #include "runtime/control.h"
 #include "runtime/control_set.h"
@@ -241,11 +242,14 @@ void Runtime::dispatch(const InputEvent& event) {
 
 PictureRef Runtime::loadPicture(std::string_view name) {
     const auto file = files_.resolve(name);
-    if (!file) raise(ErrorNumber::FileNotFound, std::string(name));
+    if (!file) raise(ErrorNumber::FileNotFound, files_.describeMissing(name));
     auto cached = pictureCache_.find(*file);
     if (cached == pictureCache_.end()) {
         auto decoded = platform_.pictureDecoder.decode(*file);
-        if (!decoded) raise(ErrorNumber::FileNotFound, std::string(name) + " (not a picture)");
+        // A file that is there but cannot be opened, or holds no picture, is not "missing".
+        if (!decoded && !std::ifstream(*file, std::ios::binary))
+            raise(ErrorNumber::PathFileAccessError, std::string(name) + " cannot be read");
+        if (!decoded) raise(ErrorNumber::InvalidPicture, std::string(name));
         cached =
             pictureCache_.emplace(*file, std::make_shared<const PictureData>(std::move(*decoded)))
                 .first;

@@ -101,7 +101,9 @@ class Runtime {
     DataFiles& files() { return files_; }
     std::string appPath() const { return files_.appPath(); }
     // Loads a picture by its name (program-relative as the game writes it). Raises
-    // "File not found" (53) naming the file. Every load makes a new picture object.
+    // "File not found" (53) naming the file and the data folder, "Path/File access error"
+    // (75) for a file that cannot be opened, "Invalid picture" (481) for one that holds no
+    // picture. Every load makes a new picture object.
     PictureRef loadPicture(std::string_view name);
 
     // ---- links and message boxes

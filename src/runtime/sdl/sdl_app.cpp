@@ -38,6 +38,9 @@ namespace {
 // SDL and its libraries, started for the game's whole run. Sound is optional.
 struct Libraries {
     Libraries() {
+        // SIGTERM and SIGINT are the game's own (EndOnSignal): SDL would turn them into a
+        // quit event, which nothing reads while a message box is up.
+        SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw SdlError("Cannot start SDL");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             SDL_Log("Vorkala: no sound device (%s)", SDL_GetError());

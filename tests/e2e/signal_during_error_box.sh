@@ -1,0 +1,81 @@
+#!/bin/sh
+# The real game under a virtual X server with one fighter's pictures damaged: the title's
+# OK saves the first run's progress, picking that fighter shows the run-time error box,
+# which says the picture is invalid, and SIGTERM sent while the box waits for a click ends
+# the game at once with the saved progress intact.
+# Usage: signal_during_error_box.sh GAME DATA_DIR OUTPUT_DIR
+set -eu
+
+GAME=$1
+DATA=$(cd "$2" && pwd)
+OUT=$3
+
+if [ -z "${VORKALA_E2E_INNER:-}" ]; then
+    mkdir -p "$OUT"
+    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
+fi
+
+HOME_DIR=$(mktemp -d)
+trap 'rm -rf "$HOME_DIR"' EXIT
+LOG="$OUT/signal-during-error-box.log"
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$LOG" ] && sed 's/^/game: /' "$LOG" >&2
+    kill -KILL "$PID" 2>/dev/null || true
+    exit 1
+}
+
+# The generated data, linked file by file, with the left fighter Pazdrak's poses damaged.
+mkdir -p "$HOME_DIR/data/obr"
+for entry in "$DATA"/*; do
+    [ "$(basename "$entry")" = obr ] || ln -s "$entry" "$HOME_DIR/data/"
+done
+for entry in "$DATA"/obr/*; do
+    case "$(basename "$entry")" in
+    2pzo*) echo "not a picture" >"$HOME_DIR/data/obr/$(basename "$entry")" ;;
+    *) ln -s "$entry" "$HOME_DIR/data/obr/" ;;
+    esac
+done
+
+export SDL_AUDIODRIVER=dummy
+export ASAN_OPTIONS=detect_leaks=0
+export VORKALA_SETTINGS="$HOME_DIR/settings.json"
+export VORKALA_HOME="$HOME_DIR"
+
+"$GAME" --window >"$LOG" 2>&1 &
+PID=$!
+W=$(xdotool search --sync --onlyvisible --pid "$PID" | head -n 1)
+click() { xdotool mousemove --window "$W" "$1" "$2" click 1; }
+sleep 1
+click 376 506 # the title's OK
+for _ in $(seq 1 50); do
+    grep -q podruhe "$HOME_DIR/settings.json" 2>/dev/null && break
+    sleep 0.1
+done
+grep -q podruhe "$HOME_DIR/settings.json" || fail "the title's OK saved no progress"
+cp "$HOME_DIR/settings.json" "$HOME_DIR/saved.json"
+sleep 1
+click 84 252 # Pazdrak: left roster, row 4, column 2
+
+# The message goes to standard error as the box opens.
+for _ in $(seq 1 100); do
+    grep -q "Run-time error" "$LOG" && break
+    sleep 0.1
+done
+grep -q "Invalid picture" "$LOG" || fail "no 'Invalid picture' message"
+grep -q "2pzo" "$LOG" || fail "the message does not name the picture"
+grep -q "File not found" "$LOG" && fail "a damaged picture is reported as missing"
+sleep 0.5
+kill -0 "$PID" 2>/dev/null || fail "the game ended before its error box was answered"
+
+kill -TERM "$PID"
+for _ in $(seq 1 30); do
+    kill -0 "$PID" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$PID" 2>/dev/null && fail "the game is still running 3 s after SIGTERM"
+status=0
+wait "$PID" || status=$?
+[ "$status" -eq 143 ] || fail "the game ended with status $status, not by SIGTERM"
+cmp -s "$HOME_DIR/settings.json" "$HOME_DIR/saved.json" || fail "the saved progress changed"
+echo "SIGTERM during the error box: the game ended, its progress intact"
