@@ -5,23 +5,8 @@
 # Usage: missing_picture.sh GAME DATA_DIR OUTPUT_DIR
 set -eu
 
-GAME=$1
-DATA=$(cd "$2" && pwd)
-OUT=$3
-
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
-    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-
-HOME_DIR=$(mktemp -d)
-trap 'rm -rf "$HOME_DIR"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$OUT/missing-picture.log" ] && sed 's/^/game: /' "$OUT/missing-picture.log" >&2
-    kill "$PID" 2>/dev/null || true
-    exit 1
-}
+LOG=$3/missing-picture.log
+. "$(dirname "$0")/common.sh"
 
 # The generated data, linked file by file, without layout/uvodni.png.
 mkdir -p "$HOME_DIR/data/layout"
@@ -32,22 +17,17 @@ for entry in "$DATA"/layout/*; do
     [ "$(basename "$entry")" = uvodni.png ] || ln -s "$entry" "$HOME_DIR/data/layout/"
 done
 
-export SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=detect_leaks=0
-export VORKALA_SETTINGS="$HOME_DIR/settings.json"
-export VORKALA_HOME="$HOME_DIR"
-
-"$GAME" --window >"$OUT/missing-picture.log" 2>&1 &
+"$GAME" --window >"$LOG" 2>&1 &
 PID=$!
 
 # The message goes to standard error as the box opens.
 for _ in $(seq 1 100); do
-    grep -q "uvodni.png" "$OUT/missing-picture.log" 2>/dev/null && break
+    grep -q "uvodni.png" "$LOG" 2>/dev/null && break
     kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
 done
-grep -q "File not found" "$OUT/missing-picture.log" || fail "no 'File not found' message"
-grep -q "uvodni.png" "$OUT/missing-picture.log" || fail "the message does not name the file"
+grep -q "File not found" "$LOG" || fail "no 'File not found' message"
+grep -q "uvodni.png" "$LOG" || fail "the message does not name the file"
 
 # Its OK button, centred at the bottom of the box, closes it.
 for _ in $(seq 1 50); do

@@ -6,24 +6,8 @@
 # Usage: signal_during_error_box.sh GAME DATA_DIR OUTPUT_DIR
 set -eu
 
-GAME=$1
-DATA=$(cd "$2" && pwd)
-OUT=$3
-
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
-    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-
-HOME_DIR=$(mktemp -d)
-trap 'rm -rf "$HOME_DIR"' EXIT
-LOG="$OUT/signal-during-error-box.log"
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$LOG" ] && sed 's/^/game: /' "$LOG" >&2
-    kill -KILL "$PID" 2>/dev/null || true
-    exit 1
-}
+LOG=$3/signal-during-error-box.log
+. "$(dirname "$0")/common.sh"
 
 # The generated data, linked file by file, with the left fighter Pazdrak's poses damaged.
 mkdir -p "$HOME_DIR/data/obr"
@@ -36,11 +20,6 @@ for entry in "$DATA"/obr/*; do
     *) ln -s "$entry" "$HOME_DIR/data/obr/" ;;
     esac
 done
-
-export SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=detect_leaks=0
-export VORKALA_SETTINGS="$HOME_DIR/settings.json"
-export VORKALA_HOME="$HOME_DIR"
 
 "$GAME" --window >"$LOG" 2>&1 &
 PID=$!
