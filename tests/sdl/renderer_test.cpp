@@ -289,6 +289,58 @@ TEST_F(RendererTest, TexturesOfPicturesNoLongerShownAreDropped) {
     EXPECT_EQ(screens->cachedTextures(), withPicture);
 }
 
+// A huge caption is cut to what its control can show before it is drawn: the control shows
+// exactly what it shows with the text's visible part alone.
+TEST_F(RendererTest, AHugeTextShowsWhatItsVisiblePartShows) {
+    std::string huge;
+    for (int i = 0; huge.size() < 1'000'000; ++i) huge += "Kód " + std::to_string(i) + " ";
+    struct Case {
+        const char* name;
+        ControlKind kind;
+        Alignment alignment;
+        std::string shortText;  // no more than the control shows of the huge one
+    };
+    const std::vector<Case> cases = {
+        {"wrapped label", ControlKind::Label, Alignment::Left, huge.substr(0, 3000)},
+        {"text box", ControlKind::TextBox, Alignment::Left, huge.substr(0, 300)},
+        {"text box aligned right", ControlKind::TextBox, Alignment::Right,
+         huge.substr(huge.size() - 300)},
+    };
+    const SDL_Rect area{15, 15, 310, 110};  // the control and a margin around it
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Control& control = add(c.kind, {.left = 300,
+                                        .top = 300,
+                                        .width = 4200,
+                                        .height = 1200,
+                                        .backOpaque = false,
+                                        .alignment = c.alignment});
+        const auto write = [&](const std::string& text) {
+            if (c.kind == ControlKind::Label)
+                control.setCaption(text);
+            else
+                control.setText(text);
+        };
+        write(c.shortText);
+        render();
+        std::vector<Rgb> expected;
+        for (int y = area.y; y < area.y + area.h; ++y)
+            for (int x = area.x; x < area.x + area.w; ++x) expected.push_back(pixel(x, y));
+        write(huge);
+        render();
+        int differing = 0;
+        for (int y = area.y, i = 0; y < area.y + area.h; ++y)
+            for (int x = area.x; x < area.x + area.w; ++x, ++i)
+                differing += pixel(x, y) == expected[static_cast<std::size_t>(i)] ? 0 : 1;
+        EXPECT_EQ(differing, 0);
+        EXPECT_GT(pixelsOtherThan({20, 20, 280, 80}, expected.front()), 0) << "text shows";
+        control.setVisible(false);
+    }
+    // What is shaped stays within what the box can show, however long the text.
+    const std::string letters(1'000'000, 'x');
+    EXPECT_EQ(visiblePart(letters, 280, 80, 16, true, Alignment::Left).size(), 7u * 281u);
+}
+
 TEST(Fonts, FaceFamiliesAndSizes) {
     EXPECT_NE(faceFor({.name = "Arial"}).file.find("LiberationSans-Regular"), std::string::npos);
     EXPECT_NE(faceFor({.name = "ARIAL", .bold = true}).file.find("LiberationSans-Bold"),

@@ -48,6 +48,45 @@ int pixelSize(float points) {
     return std::max(1, static_cast<int>(std::lround(points * 96.0f / 72.0f)));
 }
 
+namespace {
+
+bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
+
+// The byte where the character `count` characters after (or, negative, before) `from`
+// starts, or the text's end (start) when there are fewer.
+std::size_t stepCharacters(std::string_view text, std::size_t from, long count) {
+    std::size_t at = from;
+    for (; count > 0 && at < text.size(); --count) {
+        ++at;
+        while (at < text.size() && !startsCharacter(text[at])) ++at;
+    }
+    for (; count < 0 && at > 0; ++count) {
+        --at;
+        while (at > 0 && !startsCharacter(text[at])) --at;
+    }
+    return at;
+}
+
+}  // namespace
+
+std::string_view visiblePart(std::string_view text, int width, int height, int lineHeight,
+                             bool wrap, Alignment alignment) {
+    const long lines = std::max(height, 0) / std::max(lineHeight, 1) + 2;
+    const long shown = lines * (std::max(width, 0) + 1);
+    if (text.size() <= static_cast<std::size_t>(shown)) return text;  // fewer characters
+    if (wrap || alignment == Alignment::Left) return text.substr(0, stepCharacters(text, 0, shown));
+    if (alignment == Alignment::Right)
+        return text.substr(stepCharacters(text, text.size(), -shown));
+    const std::size_t middle = stepCharacters(text, text.size() / 2, -1);
+    const std::size_t first = stepCharacters(text, middle, -shown / 2);
+    return text.substr(first, stepCharacters(text, middle, shown / 2) - first);
+}
+
+int FontBook::lineHeight(const Font& font) {
+    TTF_Font* ttf = open(font);
+    return ttf ? std::max(1, TTF_FontLineSkip(ttf)) : 1;
+}
+
 TTF_Font* FontBook::open(const Font& font) {
     const auto key = std::tuple(font.name, font.bold, font.italic, pixelSize(font.size));
     auto found = fonts_.find(key);

@@ -5,6 +5,7 @@
 
 #include <map>
 #include <string>
+#include <string_view>
 #include <tuple>
 
 #include "runtime/control.h"
@@ -23,10 +24,21 @@ FontFace faceFor(const Font& font);
 // Points to pixels on the 800 x 600 canvas (96 dots per inch).
 int pixelSize(float points);
 
+// The part of a text that a box of `width` x `height` pixels can show in lines
+// `lineHeight` pixels apart, so that a huge text costs no more to shape and draw than what
+// fits. No character is narrower than a pixel, so a line shows at most `width` of them:
+// the part holds enough characters for every line the box shows and one more. Text that
+// starts at the left or wraps keeps its beginning; a single line aligned right keeps its
+// end, a centred one its middle.
+std::string_view visiblePart(std::string_view text, int width, int height, int lineHeight,
+                             bool wrap, Alignment alignment);
+
 class FontBook {
   public:
     // nullptr when no font file can be opened; the text is then left out.
     TTF_Font* open(const Font& font);
+    // Pixels from one line of text to the next (1 when the font cannot be opened).
+    int lineHeight(const Font& font);
 
   private:
     // By face name, bold, italic and pixel size: fontconfig is asked once for each.

@@ -347,7 +347,9 @@ void ScreenRenderer::drawText(const std::string& text, const Font& font, Colour 
                               bool wrap) {
     if (text.empty() || box.w <= 0 || box.h <= 0) return;
     int w = 0, h = 0;
-    SDL_Texture* texture = textTexture(text, font, colour, alignment, wrap ? box.w : 0, w, h);
+    const std::string shown(
+        visiblePart(text, box.w, box.h, fonts_.lineHeight(font), wrap, alignment));
+    SDL_Texture* texture = textTexture(shown, font, colour, alignment, wrap ? box.w : 0, w, h);
     if (!texture) return;
     int x = box.x;
     if (alignment == Alignment::Center) x += (box.w - w) / 2;
