@@ -1,21 +1,29 @@
 // In-process benchmarks: a fighter's pick with its pictures warm, whole fights on the
-// virtual clock, and presented frames of a fight against the bare SDL loop's frames in a
-// real window (these need an X server: xvfb-run).
+// virtual clock, presented frames of a fight against the bare SDL loop's frames in a
+// real window (these need an X server: xvfb-run), and the hostile cases of saved
+// progress: a 100 MB settings file and a 1 MB high-score name.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 
 #include "bare_loop.h"
 #include "runtime/data_files.h"
 #include "runtime/sdl/frame_output.h"
+#include "runtime/sdl/screen_renderer.h"
 #include "runtime/sdl/sdl_handles.h"
 #include "runtime/sdl/sdl_services.h"
+#include "runtime/settings_json.h"
 #include "whole_game.h"
 
 namespace {
@@ -132,6 +140,86 @@ void BM_BareFrames(benchmark::State& state) {
     SDL_Quit();
 }
 BENCHMARK(BM_BareFrames)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(600);
+
+// The benchmark process's peak resident memory so far, as the counter "peak_mb" (each
+// benchmark runs in a process of its own under tools/bench.sh).
+void reportPeakMemory(benchmark::State& state) {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    state.counters["peak_mb"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// A settings file of a returning player with a row of the high-score table and, in
+// `paddingMb`, one key of any size, written in blocks so that the benchmark's own memory
+// stays small.
+void writeSettings(const std::filesystem::path& file, const std::string& name, int paddingMb) {
+    std::ofstream out(file, std::ios::binary);
+    out << R"x({"Vorkala": {"hraci": {"Text1.Text": "podruhe", "vyberpostav.meno(0).text": ")x"
+        << name << R"x(", "vyberpostav.skore(0)": "100", "zz": ")x";
+    const std::string block(1 << 20, 'z');
+    for (int mb = 0; mb < paddingMb; ++mb) out << block;
+    out << "\"}}}\n";
+}
+
+std::filesystem::path benchSettingsFile() {
+    return std::filesystem::temp_directory_path() /
+           ("vorkala-bench-settings-" + std::to_string(::getpid()) + ".json");
+}
+
+// The title screen's OK with a 100 MB settings file: it is read no further than the size
+// cap, kept aside whole, and the OK's writes are saved once.
+void BM_HugeSettingsFileToSelection(benchmark::State& state) {
+    const auto file = benchSettingsFile();
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const auto& copy : std::filesystem::directory_iterator(file.parent_path()))
+            if (copy.path().string().rfind(file.string(), 0) == 0)
+                std::filesystem::remove(copy.path());
+        writeSettings(file, "ADA", 100);
+        ::sync();  // a file the game finds has long been on disk
+        state.ResumeTiming();
+        WholeGame g(vk::defaultProgramFolder(), &decoder(),
+                    std::make_unique<vk::JsonSettingsStore>(file));
+        g.game.start();
+        g.click(g.game.uvodni().ui().Image1);
+        if (!WholeGame::showing(g.game.vyberpostav())) state.SkipWithError("no selection screen");
+    }
+    for (const auto& copy : std::filesystem::directory_iterator(file.parent_path()))
+        if (copy.path().string().rfind(file.string(), 0) == 0) std::filesystem::remove(copy.path());
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_HugeSettingsFileToSelection)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The selection screen's first frame with a 1 MB name in the high-score table: the name's
+// box shows what fits, and drawing costs no more.
+void BM_LongNameFirstFrame(benchmark::State& state) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    SDL_Init(0);
+    TTF_Init();
+    {
+        const auto file = benchSettingsFile();
+        writeSettings(file, std::string(1'000'000, 'W'), 0);
+        WholeGame g(vk::defaultProgramFolder(), &decoder(),
+                    std::make_unique<vk::JsonSettingsStore>(file));
+        g.game.start();
+        g.click(g.game.uvodni().ui().Image1);
+        if (g.game.vyberpostav().ui().meno[0].text().size() != 1'000'000)
+            state.SkipWithError("the name did not reach the table");
+        vk::sdl::SurfacePtr surface(
+            SDL_CreateRGBSurfaceWithFormat(0, 800, 600, 32, SDL_PIXELFORMAT_RGBA8888));
+        vk::sdl::RendererPtr renderer(SDL_CreateSoftwareRenderer(surface.get()));
+        for (auto _ : state) {
+            vk::sdl::ScreenRenderer screens(renderer.get());  // nothing cached yet
+            screens.draw(g.runtime);
+            SDL_RenderPresent(renderer.get());
+        }
+        std::filesystem::remove(file);
+    }
+    TTF_Quit();
+    SDL_Quit();
+    reportPeakMemory(state);
+}
+BENCHMARK(BM_LongNameFirstFrame)->Unit(benchmark::kMillisecond)->MinTime(1.0);
 
 double cpuSeconds() {
     timespec t{};

@@ -28,6 +28,8 @@ run() {  # name, filter, then how the benchmark binary is started
 echo "In-process benchmarks..."
 run pick BM_FighterPick env
 run fight BM_WholeFight env
+run huge_settings BM_HugeSettingsFileToSelection env
+run long_name BM_LongNameFirstFrame env
 echo "Presented frames under a virtual X server..."
 run frames 'Frames/' xvfb-run -a -s "$SCREEN"
 # A row's field by the benchmark's name; 3 is the real time.
@@ -35,6 +37,10 @@ field() { grep "^\"$2" "$OUT/$1.csv" | grep -v "_mean\|_stddev\|_cv" | head -n 1
 column() { head -n 1 "$OUT/$1.csv" | tr ',' '\n' | tr -d '"' | grep -n "^$2\$" | cut -d: -f1; }
 PICK=$(field pick BM_FighterPick 3)
 SPEEDUP=$(field fight BM_WholeFight "$(column fight times_real_time)")
+HUGE_SETTINGS=$(field huge_settings BM_HugeSettingsFileToSelection 3)
+HUGE_SETTINGS_PEAK=$(field huge_settings BM_HugeSettingsFileToSelection "$(column huge_settings peak_mb)")
+LONG_NAME=$(field long_name BM_LongNameFirstFrame 3)
+LONG_NAME_PEAK=$(field long_name BM_LongNameFirstFrame "$(column long_name peak_mb)")
 FRAME=$(field frames BM_FightFrames/0 3)
 BARE_FRAME=$(field frames BM_BareFrames/0 3)
 FRAME_FULL=$(field frames BM_FightFrames/1 3)
@@ -125,6 +131,10 @@ $(compared "CPU while the title screen idles" "$SILENT_IDLE" "$BARE_IDLE" " %" 2
 | --- | --- | --- | --- |
 | whole fight on the virtual clock, fight screen's show to the after-fight screen (computer on the right at medium, the left played with scripted key presses) | at least 2000 x real time | $(fmt "$SPEEDUP" 0) x | $(verdict "$SPEEDUP" gt 2000) |
 | fighter pick, data warm | under 1 ms | $(fmt "$PICK" 3) ms | $(verdict "$PICK" lt 1) |
+| a valid 100 MB settings file: loading the settings (read to 1 MB, the file kept aside) and the title's OK to the selection screen, pictures decoded (mean of 3) | under 300 ms | $(fmt "$HUGE_SETTINGS" 1) ms | $(verdict "$HUGE_SETTINGS" lt 300) |
+| peak memory of that benchmark's process | under 120 MB | $(fmt "$HUGE_SETTINGS_PEAK" 1) MB | $(verdict "$HUGE_SETTINGS_PEAK" lt 120) |
+| the selection screen's first frame with a 1 MB high-score name, SDL software renderer, nothing cached | under 50 ms | $(fmt "$LONG_NAME" 2) ms | $(verdict "$LONG_NAME" lt 50) |
+| peak memory of that benchmark's process | under 120 MB | $(fmt "$LONG_NAME_PEAK" 1) MB | $(verdict "$LONG_NAME_PEAK" lt 120) |
 
 MD
     cat "$ROOT/bench/notes.md"

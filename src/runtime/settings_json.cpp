@@ -70,10 +70,14 @@ std::string quoted(const std::vector<std::string>& names) {
     return text;
 }
 
-// The parser's message without its "[json.exception...] " tag.
+// The parser's message without its "[json.exception...] " tag and without the text it
+// read last, which may be a whole huge value.
 std::string plainMessage(const std::string& message) {
     const auto tagEnd = message.find("] ");
-    return tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
+    std::string plain = tagEnd == std::string::npos ? message : message.substr(tagEnd + 2);
+    plain = plain.substr(0, plain.find("; last read:"));
+    constexpr std::size_t kLongest = 200;
+    return plain.size() > kLongest ? plain.substr(0, kLongest) + "..." : plain;
 }
 
 // Collects text values three objects deep while the parser walks the file, so that a
