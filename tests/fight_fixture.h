@@ -1,12 +1,10 @@
 // A whole game on the headless platform with both fighters' pictures and values in the
-// stores, as the selection screen's picks leave them. Its pacer lets a test look at the
-// fight screen at every frame of a blocking sequence.
+// stores, as the selection screen's picks leave them.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <string>
 
 #include "audio_records.h"
@@ -14,49 +12,17 @@
 #include "fight/drzky.h"
 #include "progress/pocitadlo.h"
 #include "runtime/data_files.h"
-#include "runtime/headless/headless_platform.h"
-#include "runtime/runtime.h"
-#include "shell/game.h"
 #include "shell/obr.h"
+#include "whole_game.h"
 
 namespace vorkala::testing {
 
-// Moves the virtual clock like the headless pacer, then calls the probe.
-class ProbingPacer : public vk::Pacer {
-  public:
-    explicit ProbingPacer(vk::VirtualPacer& inner) : inner_(inner) {}
-    void pace(vk::Micros step) override {
-        inner_.pace(step);
-        if (probe) probe();
-    }
-    std::uint64_t paces() const { return inner_.paces(); }
-    std::function<void()> probe;
-
-  private:
-    vk::VirtualPacer& inner_;
-};
-
-class FightFixture : public ::testing::Test {
+class FightFixture : public ::testing::Test, public WholeGame {
   protected:
     // The pose indices a pick fills.
     static constexpr std::array kPoses{0, 1, 2, 5, 8, 11, 12, 15, 16, 17, 18, 19, 20};
 
-    FightFixture()
-        : headless(vk::defaultProgramFolder()),
-          pacer(headless.pacer),
-          platform{headless.clock,
-                   pacer,
-                   headless.input,
-                   headless.audio,
-                   headless.settings(),
-                   headless.display,
-                   headless.links,
-                   headless.messages,
-                   headless.pictures,
-                   headless.platform().programFolder,
-                   headless.platform().dataFolder},
-          runtime(platform),
-          game(runtime) {
+    FightFixture() : WholeGame(vk::defaultProgramFolder()) {
         headless.display.setDesktop(1024, 768);
         game.start();
     }
@@ -115,26 +81,13 @@ class FightFixture : public ::testing::Test {
         fight().prvni.setLeft(left);
         fight().druhej.setLeft(right);
     }
-    // Runs one of the fight screen's public routines by name, as an event would.
-    void call(const std::string& routine) { run(boj().routines().at(routine)); }
-
-    void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
-    long nowMs() const { return static_cast<long>(runtime.now() / vk::kMicrosPerMilli); }
-    template <class F>
-    void run(F&& f) {
-        runtime.runTopLevel(std::forward<F>(f));
-    }
+    using WholeGame::call;
+    void call(const std::string& routine) { call(boj(), routine); }
 
     Boj& boj() { return game.boj(); }
     BojControls& fight() { return game.boj().ui(); }
     PocitadloControls& store() { return game.pocitadlo().ui(); }
     ObrControls& pictures() { return game.obr().ui(); }
-
-    vk::HeadlessPlatform headless;
-    ProbingPacer pacer;
-    vk::Platform platform;
-    vk::Runtime runtime;
-    Game game;
 };
 
 }  // namespace vorkala::testing

@@ -57,46 +57,6 @@ TEST_F(FightSetup, GroundLinesStayAtTheDesignTopWhateverThePicksDoLater) {
     EXPECT_EQ(store().VyskaP.caption(), "4320");
 }
 
-TEST_F(FightSetup, TwentyTwoTimersAtTheirDesignIntervals) {
-    startFight();
-    const std::vector<std::pair<const char*, int>> design{
-        {"Timer1", 0},    {"Timer2", 1},   {"Timer3", 0},   {"Timer4", 80},   {"Timer5", 1},
-        {"Timer6", 5000}, {"Timer7", 815}, {"Timer8", 825}, {"Timer9", 1000}, {"Timer10", 1},
-        {"Timer11", 2},   {"Timer12", 5},  {"Timer13", 80}, {"Timer14", 0},   {"Timer15", 802},
-        {"Timer16", 10},  {"Timer17", 50}, {"Timer18", 50}, {"Timer19", 0},   {"Timer20", 1},
-        {"Timer22", 1},   {"Timer23", 1}};
-    EXPECT_EQ(fight().timers().size(), design.size());
-    for (auto [name, interval] : design) {
-        auto* timer = dynamic_cast<vk::Timer*>(fight().find(name));
-        ASSERT_NE(timer, nullptr) << name;
-        EXPECT_EQ(timer->interval(), interval) << name;
-        EXPECT_TRUE(timer->enabled()) << name;
-    }
-    EXPECT_EQ(fight().find("Timer21"), nullptr);
-}
-
-TEST_F(FightSetup, OpensTheNineSoundChannelsWithTheirDeviceTypes) {
-    startFight();
-    std::vector<std::string> opened;
-    for (const auto& c : headless.audio.commands())
-        if (c.owner.starts_with("boj.")) {
-            EXPECT_EQ(c.command, "Open");
-            opened.push_back(c.owner + " " + c.deviceType + " " +
-                             c.fileName.substr(runtime.appPath().size()));
-        }
-    EXPECT_EQ(opened, (std::vector<std::string>{
-                          "boj.MMControl1 waveaudio \\data\\zvuk\\jo.wav",
-                          "boj.MMControl2 WaveAudio \\data\\zvuk\\Y1.wav",
-                          "boj.MMControl3 WaveAudio \\data\\zvuk\\N1.wav",
-                          "boj.MMControl4 WaveAudio \\data\\zvuk\\Y.wav",
-                          "boj.MMControl5 WaveAudio \\data\\zvuk\\N.wav",
-                          "boj.MMControl6 WaveAudio \\data\\zvuk\\5.wav",
-                          "boj.MMControl7 WaveAudio \\data\\zvuk\\6.wav",
-                          "boj.MMControl8 WaveAudio \\data\\zvuk\\7.wav",
-                          "boj.MMControl19 WaveAudio \\data\\zvuk\\kov.wav",
-                      }));
-}
-
 TEST_F(FightSetup, StateTheLoadDoesNotResetCarriesOverToTheNextFight) {
     startFight();
     boj().akcel = "HP";

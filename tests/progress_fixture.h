@@ -14,23 +14,19 @@
 #include "fight/drzky.h"
 #include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
-#include "runtime/headless/headless_platform.h"
-#include "runtime/runtime.h"
 #include "runtime/settings_json.h"
 #include "select/vyberpostav.h"
 #include "select_fixture.h"
-#include "shell/game.h"
 #include "shell/nacitani.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {
 
 // One start of the program.
-struct ProgressRun {
+struct ProgressRun : WholeGame {
     explicit ProgressRun(const fs::path& settingsFile)
-        : headless(fighterProgramFolder(), std::make_unique<vk::JsonSettingsStore>(settingsFile)),
-          runtime(headless.platform()),
-          game(runtime) {
+        : WholeGame(fighterProgramFolder(), nullptr,
+                    std::make_unique<vk::JsonSettingsStore>(settingsFile)) {
         headless.display.setDesktop(1024, 768);
         game.start();
     }
@@ -40,18 +36,8 @@ struct ProgressRun {
         auto& title = game.uvodni().ui();
         click(title.Image5.visible() ? title.Image5 : title.Image1);
     }
-    void click(const vk::Control& c) {
-        headless.input.post(vk::clickOn(c));
-        runtime.dispatchPending();
-    }
-    void call(const std::string& routine) {
-        runtime.runTopLevel(game.vyberpostav().routines().at(routine));
-    }
-    template <class F>
-    void run(F&& f) {
-        runtime.runTopLevel(std::forward<F>(f));
-    }
-    void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
+    using WholeGame::call;
+    void call(const std::string& routine) { call(game.vyberpostav(), routine); }
     // Runs the clock until the selection screen has handed over to the fight.
     void advanceToFight() {
         for (int tick = 0; tick < 20 && !game.boj().visible(); ++tick) advanceMs(500);
@@ -89,10 +75,6 @@ struct ProgressRun {
 
     VyberpostavControls& ui() { return game.vyberpostav().ui(); }
     PocitadloControls& store() { return game.pocitadlo().ui(); }
-
-    vk::HeadlessPlatform headless;
-    vk::Runtime runtime;
-    Game game;
 };
 
 // A fresh settings folder per test.

@@ -9,56 +9,30 @@
 
 #include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
+#include "progress_fixture.h"
 #include "runtime/data_files.h"
-#include "runtime/headless/headless_platform.h"
-#include "runtime/runtime.h"
 #include "runtime/settings_json.h"
 #include "select/vyberpostav.h"
-#include "shell/game.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {
 namespace {
 
-namespace fs = std::filesystem;
-
 // One run of the program against a settings file.
-struct ProgramRun {
+struct ProgramRun : WholeGame {
     explicit ProgramRun(const fs::path& settingsFile)
-        : headless(vk::defaultProgramFolder(),
-                   std::make_unique<vk::JsonSettingsStore>(settingsFile)),
-          runtime(headless.platform()),
-          game(runtime) {
+        : WholeGame(vk::defaultProgramFolder(), nullptr,
+                    std::make_unique<vk::JsonSettingsStore>(settingsFile)) {
         game.start();
     }
-    void click(const vk::Control& c) {
-        headless.input.post(vk::clickOn(c));
-        runtime.dispatchPending();
-    }
-    vk::HeadlessPlatform headless;
-    vk::Runtime runtime;
-    Game game;
 };
 
-class TitleOkButtons : public ::testing::Test {
+class TitleOkButtons : public ProgressFixture {
   protected:
-    void SetUp() override {
-        folder =
-            fs::temp_directory_path() /
-            ("vorkala-ok-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
-        fs::create_directories(folder);
-        file = folder / "settings.json";
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     nlohmann::json saved() const {
         std::ifstream in(file);
         return nlohmann::json::parse(in)["Vorkala"]["hraci"];
     }
-
-    fs::path folder, file;
 };
 
 TEST_F(TitleOkButtons, FirstRunWritesDefaultsAndTheMarker) {

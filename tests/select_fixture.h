@@ -14,13 +14,11 @@
 #include "fight/drzky.h"
 #include "progress/pocitadlo.h"
 #include "runtime/data_files.h"
-#include "runtime/headless/headless_platform.h"
-#include "runtime/runtime.h"
 #include "select/roster.h"
 #include "select/vyberpostav.h"
-#include "shell/game.h"
 #include "shell/obr.h"
 #include "shell/uvodni.h"
+#include "whole_game.h"
 
 namespace vorkala::testing {
 
@@ -75,10 +73,9 @@ inline const fs::path& fighterProgramFolder() {
     return folder.path();
 }
 
-class SelectionFixture : public ::testing::Test {
+class SelectionFixture : public ::testing::Test, public WholeGame {
   protected:
-    SelectionFixture()
-        : headless(fighterProgramFolder()), runtime(headless.platform()), game(runtime) {}
+    SelectionFixture() : WholeGame(fighterProgramFolder()) {}
 
     // Title screen, first-run OK: the selection screen is loaded and shown.
     void startSelection() {
@@ -88,27 +85,16 @@ class SelectionFixture : public ::testing::Test {
     }
     // Loads the selection screen after the test has set the store up.
     void loadSelection() {
-        runtime.runTopLevel([&] { game.vyberpostav().show(); });
+        run([&] { game.vyberpostav().show(); });
     }
 
-    void advanceMs(long ms) { headless.advance(runtime, ms * vk::kMicrosPerMilli); }
     // Moves the clock to `ms` after the selection screen's load.
     void advanceToMs(long ms) {
         headless.advance(runtime, loadedAt + ms * vk::kMicrosPerMilli - runtime.now());
     }
-    void click(const vk::Control& c) {
-        postClick(c);
-        runtime.dispatchPending();
-    }
     void postClick(const vk::Control& c) { headless.input.post(vk::clickOn(c)); }
-    void moveOver(const vk::Control& c) {
-        headless.input.post(vk::moveOver(c));
-        runtime.dispatchPending();
-    }
-    // Runs one of the selection screen's routines by name, as a top-level event.
-    void call(const std::string& routine) {
-        runtime.runTopLevel(game.vyberpostav().routines().at(routine));
-    }
+    using WholeGame::call;
+    void call(const std::string& routine) { call(game.vyberpostav(), routine); }
 
     VyberpostavControls& ui() { return game.vyberpostav().ui(); }
     PocitadloControls& store() { return game.pocitadlo().ui(); }
@@ -127,9 +113,6 @@ class SelectionFixture : public ::testing::Test {
         return out;
     }
 
-    vk::HeadlessPlatform headless;
-    vk::Runtime runtime;
-    Game game;
     vk::Micros loadedAt = 0;
 };
 

@@ -446,31 +446,18 @@ INSTANTIATE_TEST_SUITE_P(
                       TurboCase{"Image11_Click", &C::Picture2, &C::Picture1, &S::Zivotyp,
                                 &S::Turbop, &S::PCl, &S::Rychlostl, false, "pz2", Side::Left}));
 
-// ---- info and links
+// ---- info
 
-TEST_F(SelectionFixture, InfoButtonOpensTheHelpOverTheScreenAndLinksGoToTheShell) {
+TEST_F(SelectionFixture, InfoButtonOpensTheHelpOverTheScreen) {
     startSelection();
     call("Image12_Click");
     EXPECT_TRUE(game.hlaska().visible());
     EXPECT_TRUE(game.vyberpostav().visible());
     EXPECT_EQ(commandsTo("vyberpostav.MMControl1"),
               (std::vector<std::string>{"Open", "Close", "Open", "Play"}));
-    call("Image13_Click");
-    call("Image15_Click");
-    EXPECT_EQ(headless.links.opened(), (std::vector<std::string>{kMailLink, kWebLink}));
 }
 
 // ---- timers
-
-TEST_F(SelectionFixture, DropsFallAndStartAgainFromTheTop) {
-    startSelection();
-    advanceToMs(100);
-    EXPECT_EQ(ui().Shape4.top(), 8790);
-    EXPECT_EQ(ui().Shape2.top(), 1300);
-    advanceToMs(300);
-    EXPECT_EQ(ui().Shape4.top(), 0);  // 9090 is past the bottom
-    EXPECT_EQ(ui().Shape6.top(), 1260);
-}
 
 TEST_F(SelectionFixture, ButtonsPulseShownOrNot) {
     startSelection();

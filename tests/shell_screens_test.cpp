@@ -11,7 +11,6 @@
 #include "runtime/sound_channel.h"
 #include "shell/hlaska.h"
 #include "shell/module.h"
-#include "shell/obr.h"
 #include "shell/uvodni.h"
 
 namespace vorkala::testing {
@@ -160,20 +159,6 @@ TEST_F(InfoScreen, PulseCounterSurvivesClosingSoTheNextShowingShrinksFirst) {
     EXPECT_EQ(ok.width(), 1455);
     EXPECT_EQ(ok.height(), 915);
     EXPECT_EQ(game.hlaska().pulse, 0);
-}
-
-using PictureStore = GameFixture;
-
-TEST_F(PictureStore, HoldsNineStainStagesAndEmptyFighterSlots) {
-    auto& store = game.obr().ui();
-    for (int i = 0; i < kStainStages; ++i) {
-        ASSERT_TRUE(store.vzorek[i].picture()) << i;
-        EXPECT_EQ(store.vzorek[i].picture()->width(), 201);
-        EXPECT_EQ(store.vzorek[i].picture()->height(), 89);
-    }
-    for (int i = 0; i <= 20; ++i) EXPECT_FALSE(store.levej[i].picture());
-    EXPECT_EQ(store.Label3.caption(), "Label3");
-    EXPECT_THROW(store.levej[21], vk::RuntimeError);
 }
 
 }  // namespace

@@ -37,28 +37,6 @@ std::optional<int> errorCodeOf(Action action) {
 
 // ---- Errors ----------------------------------------------------------------------------
 
-TEST(RuntimeErrors, DescriptionsMatchTheErrorBox) {
-    const struct {
-        ErrorNumber number;
-        int code;
-        const char* description;
-    } cases[] = {
-        {ErrorNumber::Overflow, 6, "Overflow"},
-        {ErrorNumber::SubscriptOutOfRange, 9, "Subscript out of range"},
-        {ErrorNumber::DivisionByZero, 11, "Division by zero"},
-        {ErrorNumber::TypeMismatch, 13, "Type mismatch"},
-        {ErrorNumber::FileNotFound, 53, "File not found"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.description);
-        EXPECT_EQ(errorDescription(c.number), c.description);
-        const RuntimeError error(c.number);
-        EXPECT_EQ(error.code(), c.code);
-        EXPECT_EQ(error.description(), c.description);
-        EXPECT_STREQ(error.what(), c.description);
-    }
-}
-
 TEST(RuntimeErrors, DetailFollowsTheDescription) {
     const RuntimeError error(ErrorNumber::FileNotFound, "scores.dat");
     EXPECT_STREQ(error.what(), "File not found: scores.dat");

@@ -1,14 +1,16 @@
 // A whole game on the headless platform driven the way a player drives it: clicks and
-// mouse moves at controls' centres, key presses, the virtual clock. Shared by the soak
-// test, the benchmarks and the fuzz targets; any picture decoder, settings store and pacer
-// can stand in for the headless ones.
+// mouse moves at controls' centres, key presses, the virtual clock. The base of every
+// game test's fixture, the soak test, the benchmarks and the fuzz targets; any picture
+// decoder, settings store and pacer can stand in for the headless ones.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "fight/boj.h"
 #include "fight/drzky.h"
@@ -41,15 +43,32 @@ inline constexpr std::array<KeyStep, 7> kScriptedLeftPlayer{
     {{68, 250}, {84, 120}, {71, 120}, {68, 150}, {90, 120}, {72, 120}, {65, 100}}};
 inline constexpr long kBetweenKeysMs = 130;
 
+// Moves the virtual clock like the headless pacer, then calls the probe: a test can look
+// at the game at every frame of a blocking sequence.
+class ProbingPacer : public vk::Pacer {
+  public:
+    explicit ProbingPacer(vk::VirtualPacer& inner) : inner_(inner) {}
+    void pace(vk::Micros step) override {
+        inner_.pace(step);
+        if (probe) probe();
+    }
+    std::uint64_t paces() const { return inner_.paces(); }
+    std::function<void()> probe;
+
+  private:
+    vk::VirtualPacer& inner_;
+};
+
 class WholeGame {
   public:
     explicit WholeGame(const std::filesystem::path& programFolder,
                        vk::PictureDecoder* decoder = nullptr,
                        std::unique_ptr<vk::SettingsStore> settings = nullptr,
-                       vk::Pacer* pacer = nullptr)
+                       vk::Pacer* otherPacer = nullptr)
         : headless(programFolder, std::move(settings)),
+          pacer(headless.pacer),
           platform{headless.clock,
-                   pacer ? *pacer : headless.pacer,
+                   otherPacer ? *otherPacer : pacer,
                    headless.input,
                    headless.audio,
                    headless.settings(),
@@ -71,9 +90,19 @@ class WholeGame {
     }
     void click(const vk::Control& c) { post(vk::clickOn(c)); }
     void moveOver(const vk::Control& c) { post(vk::moveOver(c)); }
+    void keyDown(int keyCode, int shift = 0) { post(vk::KeyDownEvent{keyCode, shift}); }
     void press(int keyCode) {
-        post(vk::KeyDownEvent{keyCode, 0});
+        keyDown(keyCode);
         post(vk::KeyUpEvent{keyCode, 0});
+    }
+    // Runs a routine as a top-level event (end of program and errors handled).
+    template <class F>
+    void run(F&& f) {
+        runtime.runTopLevel(std::forward<F>(f));
+    }
+    // Runs one of a screen's public routines by name, as an event would.
+    void call(vk::Screen& screen, const std::string& routine) {
+        run(screen.routines().at(routine));
     }
 
     static bool showing(const vk::Screen& screen) { return screen.loaded() && screen.visible(); }
@@ -121,11 +150,10 @@ class WholeGame {
     }
 
     vk::HeadlessPlatform headless;
+    ProbingPacer pacer;
     vk::Platform platform;
     vk::Runtime runtime;
     Game game;
-
-  private:
 };
 
 }  // namespace vorkala::testing
