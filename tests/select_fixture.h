@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "fight/boj.h"
 #include "fight/drzky.h"
@@ -33,6 +34,12 @@ inline std::vector<std::string> fighterPictureFiles(const Fighter& fighter) {
     files.push_back(fighter.background);
     files.push_back(previewFile(fighter));
     return files;
+}
+
+inline std::vector<const Fighter*> everyFighter() {
+    std::vector<const Fighter*> out;
+    for (const Fighter& f : roster()) out.push_back(&f);
+    return out;
 }
 
 // The temporary program folder; removed when the test program ends.

@@ -51,13 +51,7 @@ TEST_P(EveryFighterPick, LoadsItsFilesNameAndHeightAndGlidesToItsSidesTarget) {
     EXPECT_EQ((left ? ui().levej : ui().pravej).fileName(), programFile(runtime, voiceFile(f)));
 }
 
-std::vector<const Fighter*> allFighters() {
-    std::vector<const Fighter*> out;
-    for (const Fighter& f : roster()) out.push_back(&f);
-    return out;
-}
-
-INSTANTIATE_TEST_SUITE_P(Roster, EveryFighterPick, ::testing::ValuesIn(allFighters()),
+INSTANTIATE_TEST_SUITE_P(Roster, EveryFighterPick, ::testing::ValuesIn(everyFighter()),
                          [](const auto& info) { return std::string(info.param->code); });
 
 // The computer's tick is written only when the other side's turbo flag reads exactly 1.

@@ -26,12 +26,6 @@ TEST_P(RosterFiles, AreAllInTheGeneratedDataFolder) {
     EXPECT_TRUE(files.resolve(portraitPicture(f))) << f.code;
 }
 
-std::vector<const Fighter*> everyFighter() {
-    std::vector<const Fighter*> out;
-    for (const Fighter& f : roster()) out.push_back(&f);
-    return out;
-}
-
 INSTANTIATE_TEST_SUITE_P(Roster, RosterFiles, ::testing::ValuesIn(everyFighter()),
                          [](const auto& info) { return std::string(info.param->code); });
 
