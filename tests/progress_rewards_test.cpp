@@ -36,12 +36,12 @@ struct RewardCase {
     const char* name;
     vk::Control S::*counter;
     const char* value;
-    const char* clamped;
-    Side roster;
+    const char* clamped = nullptr;  // nullptr: the value stays as set
+    Side roster = Side::Left;
     std::set<int> covers;
-    const char* code;  // nullptr: the label keeps its design caption
-    vk::Control C::*turboButton;
-    vk::Control C::*turboLives;
+    const char* code = nullptr;  // nullptr: the label keeps its design caption
+    vk::Control C::*turboButton = nullptr;
+    vk::Control C::*turboLives = nullptr;
 };
 
 class StageRewards : public Rewards, public ::testing::WithParamInterface<RewardCase> {};
@@ -51,7 +51,7 @@ TEST_P(StageRewards, RevealTheirRostersFightersAndWriteTheirCode) {
     startSelection();
     (store().*t.counter).setCaption(t.value);
     reload();
-    EXPECT_EQ((store().*t.counter).caption(), t.clamped);
+    EXPECT_EQ((store().*t.counter).caption(), t.clamped ? t.clamped : t.value);
     EXPECT_EQ(coversDown(t.roster), t.covers);
     EXPECT_TRUE(coversDown(t.roster == Side::Left ? Side::Right : Side::Left).empty());
     EXPECT_EQ(ui().Tvujkod.caption(), t.code ? t.code : "your code!!!");
@@ -67,75 +67,23 @@ TEST_P(StageRewards, RevealTheirRostersFightersAndWriteTheirCode) {
     for (auto [label, key] : stageCounters(store())) EXPECT_EQ(saved(key), label->caption()) << key;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counters, StageRewards,
-    ::testing::Values(
-        RewardCase{"none", &S::LehkaL, "0", "0", Side::Left, {}, nullptr, nullptr, nullptr},
-        RewardCase{
-            "left_easy_2", &S::LehkaL, "2", "2", Side::Left, {1, 2}, "mravenec", nullptr, nullptr},
-        RewardCase{"right_easy_over",
-                   &S::LehkaP,
-                   "7",
-                   "3",
-                   Side::Right,
-                   {1, 2, 3},
-                   "jasan",
-                   nullptr,
-                   nullptr},
-        RewardCase{
-            "left_medium_1", &S::StredniL, "1", "1", Side::Left, {4}, "vlk", nullptr, nullptr},
-        RewardCase{"right_medium_3",
-                   &S::StredniP,
-                   "3",
-                   "3",
-                   Side::Right,
-                   {4, 5, 6},
-                   "sopka",
-                   nullptr,
-                   nullptr},
-        RewardCase{"left_hard_5",
-                   &S::TezkaL,
-                   "5",
-                   "5",
-                   Side::Left,
-                   {7, 8, 9, 10, 11},
-                   "kondor",
-                   nullptr,
-                   nullptr},
-        RewardCase{"left_hard_over",
-                   &S::TezkaL,
-                   "9",
-                   "6",
-                   Side::Left,
-                   {0, 7, 8, 9, 10, 11},
-                   "drak",
-                   &C::Image11,
-                   &C::Picture2},
-        RewardCase{"right_hard_4",
-                   &S::TezkaP,
-                   "4",
-                   "4",
-                   Side::Right,
-                   {7, 8, 9, 10},
-                   "vichr",
-                   nullptr,
-                   nullptr},
-        RewardCase{"right_hard_5",
-                   &S::TezkaP,
-                   "5",
-                   "5",
-                   Side::Right,
-                   {7, 8, 9, 10, 11},
-                   "tornado",
-                   &C::Image10,
-                   &C::Picture1},
-        // Counters damaged in the settings arrive as text that is not a number.
-        RewardCase{"empty_text", &S::TezkaL, "", "0", Side::Left, {}, nullptr, nullptr, nullptr},
-        RewardCase{
-            "not_a_number", &S::LehkaP, "tri", "0", Side::Right, {}, nullptr, nullptr, nullptr},
-        RewardCase{
-            "fraction", &S::StredniP, "2.5", "2.5", Side::Right, {4, 5}, "hora", nullptr, nullptr}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Counters, StageRewards, ::testing::Values(
+    RewardCase{.name = "none", .counter = &S::LehkaL, .value = "0"},
+    RewardCase{.name = "left_easy_2", .counter = &S::LehkaL, .value = "2", .covers = {1, 2}, .code = "mravenec"},
+    RewardCase{.name = "right_easy_over", .counter = &S::LehkaP, .value = "7", .clamped = "3", .roster = Side::Right, .covers = {1, 2, 3}, .code = "jasan"},
+    RewardCase{.name = "left_medium_1", .counter = &S::StredniL, .value = "1", .covers = {4}, .code = "vlk"},
+    RewardCase{.name = "right_medium_3", .counter = &S::StredniP, .value = "3", .roster = Side::Right, .covers = {4, 5, 6}, .code = "sopka"},
+    RewardCase{.name = "left_hard_5", .counter = &S::TezkaL, .value = "5", .covers = {7, 8, 9, 10, 11}, .code = "kondor"},
+    RewardCase{.name = "left_hard_over", .counter = &S::TezkaL, .value = "9", .clamped = "6", .covers = {0, 7, 8, 9, 10, 11}, .code = "drak", .turboButton = &C::Image11, .turboLives = &C::Picture2},
+    RewardCase{.name = "right_hard_4", .counter = &S::TezkaP, .value = "4", .roster = Side::Right, .covers = {7, 8, 9, 10}, .code = "vichr"},
+    RewardCase{.name = "right_hard_5", .counter = &S::TezkaP, .value = "5", .roster = Side::Right, .covers = {7, 8, 9, 10, 11}, .code = "tornado", .turboButton = &C::Image10, .turboLives = &C::Picture1},
+    // Counters damaged in the settings arrive as text that is not a number.
+    RewardCase{.name = "empty_text", .counter = &S::TezkaL, .value = "", .clamped = "0"},
+    RewardCase{.name = "not_a_number", .counter = &S::LehkaP, .value = "tri", .clamped = "0", .roster = Side::Right},
+    RewardCase{.name = "fraction", .counter = &S::StredniP, .value = "2.5", .roster = Side::Right, .covers = {4, 5}, .code = "hora"}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST_F(Rewards, TheLastStageInOrderWritesTheCode) {
     startSelection();
