@@ -36,7 +36,7 @@ void Boj::bleed() {
         }
         for (int k = 0; k < 7; ++k) c.Shape1[k].setVisible(true);
     }
-    for (int frame = 0; frame < kDropFrames; ++frame) {
+    for (int dropFrame = 0; dropFrame < kDropFrames; ++dropFrame) {
         auto& c = ui();
         for (int k = 0; k < 7; ++k)
             c.Shape1[k].move(c.Shape1[k].left() + kDrops[k].left,

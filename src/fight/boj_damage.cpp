@@ -82,7 +82,8 @@ void Boj::damage(const DamageRow& row) {
 
     if (beyond(row, bar.x1(), row.yellowBeyond)) bar.setBorderColor(fight_colours::kBarYellow);
     if (beyond(row, bar.x1(), row.redBeyond)) bar.setBorderColor(fight_colours::kRed);
-    for (int i = 0; i < blows; ++i) bar.setX1(bar.x1() + row.shrink * (this->*row.barStep));
+    for (int i = 0; i < blows; ++i)
+        bar.setX1(bar.x1() + row.shrink * static_cast<float>(this->*row.barStep));
 }
 
 void Boj::Timer12_Timer() {

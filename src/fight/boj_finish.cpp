@@ -152,7 +152,7 @@ void Boj::doraz() {
         c.stinl.setLeft(c.Image1.left());
         c.stinp.setLeft(c.Image2.left());
         for (frame = 1; frame <= kFrames; ++frame) {
-            c.Image2.setLeft(c.Image1.left() + frame);
+            c.Image2.setLeft(c.Image1.left() + static_cast<float>(frame));
             c.stinp.setLeft(c.Image2.left());
             if (frame < 500) c.Image2.setTop(c.Image2.top() - 2);
             if (const KickMove kick = finisherMove(frame); kick.moves) {

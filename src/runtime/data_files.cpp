@@ -85,11 +85,10 @@ std::optional<fs::path> DataFiles::walk(std::string_view name) const {
     if (startsWithFolder(name, app)) {
         dir = folder_;
         rest = name.substr(app.size());
-    } else if (!name.empty() && (name.front() == '\\')) {
-        dir = folder_;
     } else if (!name.empty() && name.front() == '/') {
         dir = "/";
     } else {
+        // A name starting with a backslash is below the program folder too.
         dir = folder_;
     }
     auto parts = splitDataName(rest);
@@ -133,7 +132,13 @@ fs::path defaultProgramFolder() {
     if (const char* home = std::getenv("VORKALA_HOME"); home && *home) return home;
     std::error_code ec;
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    return ec ? fs::current_path() : exe.parent_path();
+    if (ec) return fs::current_path();
+    // Installed under a prefix, the program is in bin/ and its data in share/vorkala/.
+    const fs::path installed = exe.parent_path().parent_path() / "share" / "vorkala";
+    if (!fs::is_directory(exe.parent_path() / "data", ec) &&
+        fs::is_directory(installed / "data", ec))
+        return installed;
+    return exe.parent_path();
 }
 
 }  // namespace vk

@@ -43,7 +43,8 @@ class DataFiles {
     mutable std::map<std::filesystem::path, std::vector<std::filesystem::path>> listings_;
 };
 
-// The program folder: $VORKALA_HOME when set, else the folder of the running executable.
+// The program folder: $VORKALA_HOME when set, else the folder of the running executable,
+// or share/vorkala/ beside its bin/ folder when the data was installed there.
 std::filesystem::path defaultProgramFolder();
 
 // Splits a name at either slash, drops empty segments and trailing blanks of each one.

@@ -8,7 +8,7 @@ namespace vk {
 
 MediaPlayer::MediaPlayer(ControlSet& owner, std::string name, Design design,
                          PlayerSettings settings)
-    : Control(owner, std::move(name), ControlKind::MediaPlayer, design),
+    : Control(owner, std::move(name), ControlKind::MediaPlayer, std::move(design)),
       id_(owner.runtime().newChannelId()),
       settings_(std::move(settings)) {}
 

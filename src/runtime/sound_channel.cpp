@@ -40,7 +40,7 @@ ChannelRules::Effect ChannelRules::apply(std::string_view command) {
 
 SoundChannel::SoundChannel(ControlSet& owner, std::string name, Design design,
                            std::optional<int> index)
-    : Control(owner, std::move(name), ControlKind::SoundChannel, design, index),
+    : Control(owner, std::move(name), ControlKind::SoundChannel, std::move(design), index),
       id_(owner.runtime().newChannelId()) {}
 
 SoundChannel::~SoundChannel() {

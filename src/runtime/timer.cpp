@@ -12,7 +12,7 @@ namespace {
 std::uint64_t nextTimerOrder = 0;
 }
 
-Timer::Timer(ControlSet& owner, std::string name, Design design, std::optional<int> index)
+Timer::Timer(ControlSet& owner, std::string name, const Design& design, std::optional<int> index)
     : Control(owner, std::move(name), ControlKind::Timer, design, index),
       interval_(design.interval),
       order_(++nextTimerOrder) {}

@@ -13,10 +13,11 @@ namespace vk {
 
 class Timer : public Control {
   public:
-    Timer(ControlSet& owner, std::string name, Design design = {},
+    Timer(ControlSet& owner, std::string name, const Design& design = {},
           std::optional<int> index = std::nullopt);
-    Timer(ControlSet& owner, std::string name, ControlKind, Design design, std::optional<int> index)
-        : Timer(owner, std::move(name), std::move(design), index) {}
+    Timer(ControlSet& owner, std::string name, ControlKind, const Design& design,
+          std::optional<int> index)
+        : Timer(owner, std::move(name), design, index) {}
 
     // Milliseconds; 0 stops the timer. Assigning restarts the countdown from now.
     int interval() const { return interval_; }

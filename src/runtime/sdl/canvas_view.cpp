@@ -1,6 +1,7 @@
 #include "runtime/sdl/canvas_view.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "runtime/runtime.h"
 
@@ -10,8 +11,8 @@ ViewRect letterbox(int windowWidth, int windowHeight) {
     if (windowWidth <= 0 || windowHeight <= 0) return {0, 0, kCanvasWidth, kCanvasHeight};
     const double scale = std::min(static_cast<double>(windowWidth) / kCanvasWidth,
                                   static_cast<double>(windowHeight) / kCanvasHeight);
-    const int w = std::max(1, static_cast<int>(kCanvasWidth * scale + 0.5));
-    const int h = std::max(1, static_cast<int>(kCanvasHeight * scale + 0.5));
+    const int w = std::max(1, static_cast<int>(std::lround(kCanvasWidth * scale)));
+    const int h = std::max(1, static_cast<int>(std::lround(kCanvasHeight * scale)));
     return {(windowWidth - w) / 2, (windowHeight - h) / 2, w, h};
 }
 

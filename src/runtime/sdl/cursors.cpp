@@ -10,7 +10,10 @@ namespace vk::sdl {
 SDL_Point cursorHotSpot(const PictureData& picture) {
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x)
-            if ((picture.rgba[static_cast<std::size_t>(y * picture.width + x)] & 0xFF) >= 128)
+            if ((picture
+                     .rgba[static_cast<std::size_t>(y) * static_cast<std::size_t>(picture.width) +
+                           static_cast<std::size_t>(x)] &
+                 0xFF) >= 128)
                 return {x, y};
     return {0, 0};
 }

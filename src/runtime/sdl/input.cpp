@@ -113,13 +113,13 @@ void SdlInput::read(const SDL_Event& event) {
     const auto [w, h] = windowSize_();
     if (latest.type == SDL_MOUSEMOTION)
         pointer_ = windowToTwips(latest.motion.x, latest.motion.y, w, h);
-    for (InputEvent& e : translator_.translate(latest, w, h)) ready_.push_back(std::move(e));
+    for (const InputEvent& e : translator_.translate(latest, w, h)) ready_.push_back(e);
     if (latest.type != SDL_KEYDOWN) return;
     // The text the key types, which SDL queues right behind its key-down.
     if (auto typed = takeNextOf(SDL_TEXTINPUT)) {
         for (InputEvent& e : translator_.translate(*typed, w, h)) {
             std::get<KeyPressEvent>(e).ofKeyDown = true;
-            ready_.push_back(std::move(e));
+            ready_.push_back(e);
         }
     }
 }

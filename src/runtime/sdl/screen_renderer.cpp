@@ -205,7 +205,7 @@ bool ScreenRenderer::hidesBelow(const ControlSet& controls) {
 
 std::vector<SDL_Rect> coveringAreas(std::vector<SDL_Rect> areas) {
     // Joining two areas costs at most this many pixels more than drawing both.
-    constexpr long kJoinSlack = 64 * 64;
+    constexpr long kJoinSlack = 64L * 64;
     constexpr std::size_t kMostAreas = 12;
     for (bool joinedAny = true; joinedAny;) {
         joinedAny = false;

@@ -139,7 +139,7 @@ PictureData pictureFromSurface(SDL_Surface& surface) {
     SDL_LockSurface(rgba.get());
     for (int y = 0; y < rgba->h; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(
-            static_cast<const char*>(rgba->pixels) + y * rgba->pitch);
+            static_cast<const char*>(rgba->pixels) + static_cast<std::ptrdiff_t>(y) * rgba->pitch);
         std::copy(row, row + rgba->w, data.rgba.begin() + static_cast<std::ptrdiff_t>(y) * rgba->w);
     }
     SDL_UnlockSurface(rgba.get());
