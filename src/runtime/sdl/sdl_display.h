@@ -27,6 +27,7 @@ class SdlDisplay : public DisplayService {
     int desktopHeight() const { return desktopHeight_; }
 
   private:
+    void open(bool fullScreen);
     void setFullScreen(bool on);
 
     bool windowed_;
