@@ -68,6 +68,7 @@ struct RealTimeGame {
                    .pacer = pacer,
                    .input = headless.input,
                    .audio = headless.audio,
+                   .video = headless.video,
                    .settings = headless.settings(),
                    .display = headless.display,
                    .links = headless.links,

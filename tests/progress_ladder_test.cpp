@@ -88,11 +88,17 @@ TEST_F(ProgressFixture, TheLeftHumanClimbsTheRightLadderThroughALostAndAWonFight
     EXPECT_EQ(video[0].deviceType, "AVIVideo");
     EXPECT_EQ(run.ui().video.displayArea(), &run.ui().Picture3);
     EXPECT_TRUE(run.ui().Picture3.visible());
+    const auto playing = run.headless.video.playing();
+    ASSERT_EQ(playing.size(), 1u);
+    EXPECT_EQ(playing[0].owner, "vyberpostav.video");
+    EXPECT_EQ(playing[0].area, "vyberpostav.Picture3");
+    EXPECT_EQ(playing[0].file.filename(), "1.old");
 
     // The fight of step 2: the opponent starts at 70, the human's bar shows its 37.
     run.call("krt_Click");
     run.call("vst_Click");
     run.advanceToFight();
+    EXPECT_TRUE(run.headless.video.playing().empty());  // gone with the selection screen
     EXPECT_EQ(run.game.boj().ui().ziv2.caption(), "70");
     EXPECT_EQ(run.game.boj().ui().ziv1.caption(), "37");
     EXPECT_EQ(run.game.boj().ui().Line1.x1(), 5400 - (50 - 37) * 100);

@@ -71,6 +71,7 @@ class WholeGame {
                    otherPacer ? *otherPacer : pacer,
                    headless.input,
                    headless.audio,
+                   headless.video,
                    headless.settings(),
                    headless.display,
                    headless.links,

@@ -13,6 +13,8 @@
 
 namespace vk {
 
+class Control;
+
 using Micros = std::int64_t;  // time in microseconds
 constexpr Micros kMicrosPerMilli = 1000;
 
@@ -71,6 +73,18 @@ class AudioService {
     virtual void perform(const ChannelRequest& request) = 0;
     // Starts (or, with an empty file, stops) a media player's track.
     virtual void playMusic(const MusicRequest& request) = 0;
+    // The channel's control has been discarded: stop and free what it holds.
+    virtual void release(ChannelId channel) = 0;
+};
+
+// Videos, played by the channels of device type "AVIVideo" inside a picture area of their
+// screen. Playback follows the platform's clock; nothing blocks.
+class VideoService {
+  public:
+    virtual ~VideoService() = default;
+    // Effects of commands that the channel rules let through. `area` is where the video
+    // shows: a control of the channel's own screen, which lives as long as the channel.
+    virtual void perform(const ChannelRequest& request, const Control* area) = 0;
     // The channel's control has been discarded: stop and free what it holds.
     virtual void release(ChannelId channel) = 0;
 };
@@ -147,6 +161,7 @@ struct Platform {
     Pacer& pacer;
     InputSource& input;
     AudioService& audio;
+    VideoService& video;
     SettingsStore& settings;
     DisplayService& display;
     LinkOpener& links;

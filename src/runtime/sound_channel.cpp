@@ -44,7 +44,12 @@ SoundChannel::SoundChannel(ControlSet& owner, std::string name, Design design,
       id_(owner.runtime().newChannelId()) {}
 
 SoundChannel::~SoundChannel() {
-    if (rules_.isOpen()) runtime().platform().audio.release(id_);
+    if (!rules_.isOpen()) return;
+    Platform& platform = runtime().platform();
+    if (video_)
+        platform.video.release(id_);
+    else
+        platform.audio.release(id_);
 }
 
 void SoundChannel::clearOptions() { notify_ = wait_ = shareable_ = false; }
@@ -60,6 +65,7 @@ void SoundChannel::setCommand(const std::string& command) {
     switch (effect) {
         case ChannelRules::Effect::Open:
             request.file = runtime().files().resolve(fileName_).value_or(std::filesystem::path{});
+            video_ = lowercase(deviceType_) == "avivideo";
             break;
         case ChannelRules::Effect::Start:
             request.action = ChannelRequest::Action::Start;
@@ -68,7 +74,10 @@ void SoundChannel::setCommand(const std::string& command) {
             request.action = ChannelRequest::Action::Stop;
             break;
     }
-    audio.perform(request);
+    if (video_)
+        runtime().platform().video.perform(request, displayArea_);
+    else
+        audio.perform(request);
 }
 
 std::optional<std::string> SoundChannel::property(std::string_view name) const {

@@ -59,6 +59,7 @@ class SoundChannel : public Control {
     std::string deviceType_, fileName_, lastCommand_;
     const Control* displayArea_ = nullptr;
     ChannelRules rules_;
+    bool video_ = false;  // opened on the video service rather than the audio one
 };
 
 }  // namespace vk

@@ -4,11 +4,7 @@
 # picture shows scaled up between black bars, INFO opens the help screen where the scaled
 # picture shows the button, a key closes it and the end button ends the game.
 # Usage: full_screen.sh GAME DATA_DIR OUTPUT_DIR
-set -eu
-
-GAME=$1
-DATA=$2
-OUT=$3
+. "$(dirname "$0")/lib.sh" "$@"
 
 if [ -z "${VORKALA_E2E_INNER:-}" ]; then
     mkdir -p "$OUT"
@@ -24,7 +20,6 @@ fi
 SIZE=$4
 MANAGER=$5
 NAME="full-$SIZE-$MANAGER"
-. "$(dirname "$0")/lib.sh"
 LOG="$OUT/$NAME.log"
 export VORKALA_SETTINGS="$OUT/$NAME-settings.json"
 rm -f "$VORKALA_SETTINGS"

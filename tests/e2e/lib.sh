@@ -1,5 +1,21 @@
-# Shared pieces of the end-to-end tests; sourced by a test once it runs inside its X server.
-# Expects OUT (screenshot folder) and, once the game runs, PID and LOG to be set.
+# Shared pieces of the end-to-end tests, sourced first with the test's own arguments:
+# GAME DATA_DIR OUTPUT_DIR. A test sets PID and LOG once the game runs.
+set -eu
+
+GAME=$1
+DATA=$2
+OUT=$3
+
+# Runs the test again inside a virtual X server of the given size (WIDTHxHEIGHT), unless
+# it runs in one already.
+enter_x_server() {
+    size=$1
+    shift
+    if [ -z "${VORKALA_E2E_INNER:-}" ]; then
+        mkdir -p "$OUT"
+        VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 ${size}x24" sh "$@"
+    fi
+}
 
 fail() {
     echo "FAIL: $*" >&2

@@ -3,25 +3,15 @@
 # the layout puts it, INFO opens the help screen, a key closes it, and the end button
 # ends the game with exit status 0.
 # Usage: title_info_end.sh GAME DATA_DIR OUTPUT_DIR
-set -eu
-
-GAME=$1
-DATA=$2
-OUT=$3
-
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
-    rm -f "$OUT"/*.png "$OUT"/*.log "$OUT"/settings.json
-    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-
-. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/lib.sh" "$@"
+enter_x_server 1024x768 "$0" "$@"
 LOG="$OUT/game.log"
 
 # The game's window only, 800 x 600 in --window mode.
 shot() { shot_window "$WID" "$1"; }
 
 export VORKALA_SETTINGS="$OUT/settings.json"
+rm -f "$VORKALA_SETTINGS"
 
 "$GAME" --window >"$LOG" 2>&1 &
 PID=$!

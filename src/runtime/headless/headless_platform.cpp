@@ -4,7 +4,10 @@
 #include <array>
 #include <fstream>
 
+#include "runtime/control.h"
+#include "runtime/control_set.h"
 #include "runtime/runtime.h"
+#include "runtime/screen.h"
 
 namespace vk {
 
@@ -54,6 +57,32 @@ bool RecordingAudio::isPlaying(const std::string& owner) const {
     for (const auto& [id, who] : playing_)
         if (who == owner) return true;
     return false;
+}
+
+void RecordingVideo::perform(const ChannelRequest& request, const Control* area) {
+    switch (request.action) {
+        case ChannelRequest::Action::Open:
+            open_[request.channel] = {{request.owner, request.file, {}}};
+            break;
+        case ChannelRequest::Action::Start:
+            if (auto found = open_.find(request.channel); found != open_.end()) {
+                if (area)
+                    found->second.video.area =
+                        area->owner().screen().name() + "." + area->qualifiedName();
+                found->second.started = true;
+            }
+            break;
+        case ChannelRequest::Action::Stop:
+            open_.erase(request.channel);
+            break;
+    }
+}
+
+std::vector<RecordingVideo::Playing> RecordingVideo::playing() const {
+    std::vector<Playing> out;
+    for (const auto& [id, video] : open_)
+        if (video.started) out.push_back(video.video);
+    return out;
 }
 
 std::string MemorySettings::get(const std::string& app, const std::string& section,
@@ -137,6 +166,7 @@ HeadlessPlatform::HeadlessPlatform(fs::path programFolder, std::unique_ptr<Setti
                 pacer,
                 input,
                 audio,
+                video,
                 *settings_,
                 display,
                 links,

@@ -86,6 +86,27 @@ class RecordingAudio : public AudioService {
     std::map<ChannelId, std::string> playing_;
 };
 
+// Videos as they would show: which file plays in which area, from "Play" to "Close".
+class RecordingVideo : public VideoService {
+  public:
+    struct Playing {
+        std::string owner;  // "screen.channel"
+        std::filesystem::path file;
+        std::string area;  // "screen.control", empty without an area
+    };
+    void perform(const ChannelRequest& request, const Control* area) override;
+    void release(ChannelId channel) override { open_.erase(channel); }
+
+    std::vector<Playing> playing() const;
+
+  private:
+    struct Open {
+        Playing video;
+        bool started = false;
+    };
+    std::map<ChannelId, Open> open_;
+};
+
 class MemorySettings : public SettingsStore {
   public:
     std::string get(const std::string& app, const std::string& section,
@@ -160,6 +181,7 @@ class HeadlessPlatform {
     VirtualPacer pacer{clock};
     ScriptedInput input{clock};
     RecordingAudio audio;
+    RecordingVideo video;
     HeadlessDisplay display;
     RecordingLinks links;
     ScriptedMessageBox messages;

@@ -189,6 +189,29 @@ void ScreenRenderer::redraw(const Scene& scene, const SDL_Rect& area) {
         else
             drawControl(*drawn.control);
     }
+    for (const Overlay& overlay : overlays_) drawOverlay(overlay);
+}
+
+void ScreenRenderer::setOverlays(std::vector<Overlay> overlays) {
+    const auto markMissing = [this](const std::vector<Overlay>& from,
+                                    const std::vector<Overlay>& in) {
+        for (const Overlay& overlay : from)
+            if (std::find(in.begin(), in.end(), overlay) == in.end())
+                if (const SDL_Rect area = onCanvas(overlay.area); !isEmpty(area)) markChanged(area);
+    };
+    markMissing(overlays_, overlays);
+    markMissing(overlays, overlays_);
+    overlays_ = std::move(overlays);
+}
+
+// A new picture every time (a video turns its frames): no texture is kept for it.
+void ScreenRenderer::drawOverlay(const Overlay& overlay) {
+    if (!clipTo(overlay.area)) return;
+    if (TexturePtr texture{SDL_CreateTextureFromSurface(renderer_, overlay.picture)}) {
+        const SDL_Rect dest{overlay.area.x, overlay.area.y, overlay.picture->w, overlay.picture->h};
+        SDL_RenderCopy(renderer_, texture.get(), nullptr, &dest);
+    }
+    unclip();
 }
 
 void ScreenRenderer::drawScreen(const ControlSet& controls) {

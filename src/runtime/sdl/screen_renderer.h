@@ -5,6 +5,7 @@
 // keeps its pixels from one frame to the next.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -44,6 +45,21 @@ class ScreenRenderer {
     // The target lost its pixels: the next drawChanges redraws all of it.
     void forgetCanvas() { shown_.clear(); }
 
+    // A picture drawn over the screens, such as a video's frame in its area: it keeps its
+    // own size from the area's corner, cut to the area. `key` tells pictures apart.
+    struct Overlay {
+        SDL_Rect area;
+        SDL_Surface* picture;
+        std::uint64_t key;
+        bool operator==(const Overlay& o) const {
+            return key == o.key && SDL_RectEquals(&area, &o.area);
+        }
+    };
+    // What the frames draw over the screens from now on; the areas of overlays that come,
+    // go or change are redrawn by the next drawChanges.
+    void setOverlays(std::vector<Overlay> overlays);
+    const std::vector<Overlay>& overlays() const { return overlays_; }
+
     // Textures kept for pictures and text; stale ones are dropped as they are met.
     std::size_t cachedTextures() const { return pictures_.size() + texts_.size(); }
 
@@ -82,6 +98,7 @@ class ScreenRenderer {
     void drawScreen(const ControlSet& controls);
     // Whether the screen's background picture covers every pixel below it.
     bool hidesBelow(const ControlSet& controls);
+    void drawOverlay(const Overlay& overlay);
     void drawControl(const Control& control);
     void drawImage(const Control& image);
     void drawPictureBox(const Control& box);
@@ -124,8 +141,9 @@ class ScreenRenderer {
     // so that redrawing a part of it gives the same pixels as drawing all of it.
     std::map<std::tuple<const PictureData*, int, int>, PictureTexture> pictures_;
     std::map<std::string, TextTexture> texts_;
-    Scene shown_;                    // the frame on the canvas
-    std::vector<SDL_Rect> marked_;   // areas changed over the screens since then
+    Scene shown_;                   // the frame on the canvas
+    std::vector<SDL_Rect> marked_;  // areas changed over the screens since then
+    std::vector<Overlay> overlays_;
     std::vector<SDL_Rect> changed_;  // what the last drawChanges redrew
     SDL_Rect area_{};                // the area being redrawn
 };

@@ -21,6 +21,7 @@
 #include "runtime/sdl/sdl_audio.h"
 #include "runtime/sdl/sdl_display.h"
 #include "runtime/sdl/sdl_services.h"
+#include "runtime/sdl/sdl_video.h"
 
 namespace vk::sdl {
 
@@ -70,12 +71,19 @@ Micros framePeriodOf(SDL_Window* window) {
 
 struct SdlApp::Impl {
     Impl(SdlOptions options, SettingsStore& settings, fs::path programFolder)
-        : display(options.windowed), platform{clock,    pacer,
-                                              input,    audio,
-                                              settings, display,
-                                              links,    messages,
-                                              pictures, std::move(programFolder),
-                                              {}} {
+        : display(options.windowed),
+          platform{clock,
+                   pacer,
+                   input,
+                   audio,
+                   video,
+                   settings,
+                   display,
+                   links,
+                   messages,
+                   pictures,
+                   std::move(programFolder),
+                   {}} {
         messages.setParent([this] { return display.windowIfOpen(); });
     }
 
@@ -84,6 +92,7 @@ struct SdlApp::Impl {
     int waitMilliseconds(const Runtime& runtime) const;
     std::pair<int, int> windowSize() const;
     void presentFrame(const Runtime& runtime);
+    bool frameChanged(const Runtime& runtime) const;
     void presentIfChanged(const Runtime& runtime);
     void showCaption(const Runtime& runtime);
     void reportFirstFrame();
@@ -94,6 +103,7 @@ struct SdlApp::Impl {
     SdlPacer pacer{clock, 1'000'000 / 60};
     SdlInput input{clock, [this] { return windowSize(); }};
     SdlAudio audio;
+    SdlVideo video{clock};
     SdlDisplay display;
     XdgLinkOpener links;
     SdlMessageBox messages;
@@ -160,8 +170,8 @@ int SdlApp::Impl::waitMilliseconds(const Runtime& runtime) const {
     const Micros now = clock.now();
     Micros wake = now + kLongest;
     if (auto due = runtime.nextTimerDue()) wake = std::min(wake, *due);
-    if (frameForced || runtime.changeCount() != shownChanges)
-        wake = std::min(wake, lastFrame + framePeriod);
+    if (auto due = video.nextFrameDue()) wake = std::min(wake, *due);
+    if (frameChanged(runtime)) wake = std::min(wake, lastFrame + framePeriod);
     if (wake <= now) return 0;
     return static_cast<int>((wake - now + kMicrosPerMilli - 1) / kMicrosPerMilli);
 }
@@ -172,9 +182,13 @@ std::pair<int, int> SdlApp::Impl::windowSize() const {
     return {w, h};
 }
 
+bool SdlApp::Impl::frameChanged(const Runtime& runtime) const {
+    return frameForced || runtime.changeCount() != shownChanges ||
+           (output && output->screens().overlays() != overlaysOf(runtime, video.frames()));
+}
+
 void SdlApp::Impl::presentIfChanged(const Runtime& runtime) {
-    const bool changed = frameForced || runtime.changeCount() != shownChanges;
-    if (changed && clock.now() - lastFrame >= framePeriod) presentFrame(runtime);
+    if (frameChanged(runtime) && clock.now() - lastFrame >= framePeriod) presentFrame(runtime);
 }
 
 void SdlApp::Impl::presentFrame(const Runtime& runtime) {
@@ -184,6 +198,7 @@ void SdlApp::Impl::presentFrame(const Runtime& runtime) {
     showCaption(runtime);
     // A blocking loop presents frames too: an expose met on the way shows all of it.
     if (input.takeWindowChange()) wholeWindow = true;
+    output->screens().setOverlays(overlaysOf(runtime, video.frames()));
     output->present(runtime, std::exchange(wholeWindow, false));
     if (!firstFrameShown) reportFirstFrame();
 }
