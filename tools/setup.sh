@@ -3,8 +3,8 @@
 # compilers and libraries (libpng and giflib for the generator, fontconfig to find the
 # fonts), SDL2 with its picture, sound and font libraries, the fonts, MIDI instruments
 # (freepats, a General MIDI soundfont), and for the end-to-end test a virtual X server,
-# a window manager, xdotool, xwd and ImageMagick; clang with libFuzzer for the fuzz
-# targets.
+# a window manager, xdotool, xwd, ImageMagick and Python (to read the pointer's cursor);
+# clang with libFuzzer for the fuzz targets.
 # Usage: tools/setup.sh BUILD_DIR [extra cmake options...]
 set -eu
 
@@ -13,7 +13,7 @@ libbenchmark-dev nlohmann-json3-dev libpng-dev libgif-dev libfontconfig-dev \
 clang libclang-rt-dev \
 libsdl2-dev libsdl2-image-dev libsdl2-mixer-dev libsdl2-ttf-dev \
 fonts-liberation fonts-dejavu-core fonts-comic-neue freepats timgm6mb-soundfont \
-xvfb xauth xdotool x11-apps x11-utils imagemagick openbox"
+xvfb xauth xdotool x11-apps x11-utils imagemagick openbox python3"
 
 missing=""
 for p in $PACKAGES; do

@@ -17,6 +17,9 @@ class Runtime;
 class Screen;
 class Timer;
 
+// The mouse pointer over a screen where no control shows a cursor of its own.
+enum class MousePointer { Default, Hourglass };
+
 class ControlSet {
   public:
     ControlSet(Runtime& runtime, Screen& screen) : runtime_(runtime), screen_(screen) {}
@@ -41,6 +44,7 @@ class ControlSet {
     // which fills the canvas.
     std::uint32_t backColor = 0;
     PictureRef background;
+    MousePointer mousePointer = MousePointer::Default;
 
     // The text box that takes typed keys, if any.
     Control* focus() const { return focus_; }

@@ -7,6 +7,7 @@ namespace vorkala {
 NacitaniControls::NacitaniControls(vk::Runtime& runtime, vk::Screen& screen)
     : ControlSet(runtime, screen) {
     backColor = vk::colours::kBlack;
+    mousePointer = vk::MousePointer::Hourglass;  // the player waits while the game loads
 }
 
 Nacitani::Nacitani(Game& game) : ScreenOf(game.runtime(), "nacitani", "Vorkala - nacitani") {}

@@ -2,7 +2,7 @@
 # The ladder video under a virtual X server: with the turbo ladder at its second step, the
 # title screen's OK shows the selection screen, whose load plays the video in Picture3
 # (184,0, 139 x 112): the area shows a picture, and its frames change.
-# Usage: ladder_video.sh GAME DATA_DIR OUTPUT_DIR (GAME: the vorkala-ladder-start program)
+# Usage: ladder_video.sh GAME DATA_DIR OUTPUT_DIR (GAME: the vorkala-e2e-start program)
 . "$(dirname "$0")/lib.sh" "$@"
 enter_x_server 1024x768 "$0" "$@"
 LOG="$OUT/ladder-video.log"
@@ -13,7 +13,7 @@ shot() {
     convert "$OUT/ladder-video-$1.png" -crop 139x112+184+0 +repage "$OUT/ladder-video-$1-area.png"
 }
 
-"$GAME" >"$LOG" 2>&1 &
+"$GAME" ladder-step-2 >"$LOG" 2>&1 &
 PID=$!
 find_window
 

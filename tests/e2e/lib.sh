@@ -24,11 +24,12 @@ fail() {
     exit 1
 }
 
-# The id of the game's window once it has shown for a while: SDL may open the window anew
-# when it chooses its renderer, so the window is looked up again after the start.
+# The id of the game's window once it has shown and drawn for a while; on a busy machine
+# it may take 30 seconds to show. It is looked up again after the wait, in case the game
+# opened it anew meanwhile.
 find_window() {
     WID=""
-    for _ in $(seq 1 100); do
+    for _ in $(seq 1 300); do
         WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | head -n 1) || true
         [ -n "$WID" ] && break
         sleep 0.1

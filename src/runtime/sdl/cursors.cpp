@@ -18,13 +18,20 @@ SDL_Point cursorHotSpot(const PictureData& picture) {
     return {0, 0};
 }
 
-void CursorBook::update(const Runtime& runtime, float x, float y) {
+void CursorBook::update(const Runtime& runtime, const std::optional<TwipsPoint>& at) {
     const Screen* screen = runtime.activeScreen();
     const ControlSet* controls = screen ? screen->controlsIfLoaded() : nullptr;
-    const Control* under = controls ? controls->hitTest(x, y) : nullptr;
+    const Control* under = controls && at ? controls->hitTest(at->x, at->y) : nullptr;
     SDL_Cursor* cursor = nullptr;
     if (under && under->cursor()) cursor = cursorFor(*under->cursor());
+    if (!cursor && controls && controls->mousePointer == MousePointer::Hourglass)
+        cursor = waitCursor();
     show(cursor ? cursor : SDL_GetDefaultCursor());
+}
+
+SDL_Cursor* CursorBook::waitCursor() {
+    if (!wait_) wait_.reset(SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT));
+    return wait_.get();
 }
 
 SDL_Cursor* CursorBook::cursorFor(const Picture& picture) {

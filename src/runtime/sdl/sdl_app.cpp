@@ -158,7 +158,7 @@ void SdlApp::Impl::loop(Runtime& runtime) {
         if (input.quitRequested()) runtime.runTopLevel([&runtime] { runtime.endProgram(); });
         if (runtime.ended()) break;
         if (input.takeWindowChange()) frameForced = wholeWindow = true;
-        if (auto pointer = input.pointer()) cursors.update(runtime, pointer->x, pointer->y);
+        cursors.update(runtime, input.pointer());
         presentIfChanged(runtime);
     }
 }
@@ -198,6 +198,8 @@ void SdlApp::Impl::presentFrame(const Runtime& runtime) {
     showCaption(runtime);
     // A blocking loop presents frames too: an expose met on the way shows all of it.
     if (input.takeWindowChange()) wholeWindow = true;
+    // The screen in front may have changed inside a handler that the loop has not left.
+    cursors.update(runtime, input.pointer());
     output->screens().setOverlays(overlaysOf(runtime, video.frames()));
     output->present(runtime, std::exchange(wholeWindow, false));
     if (!firstFrameShown) reportFirstFrame();
