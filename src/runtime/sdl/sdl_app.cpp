@@ -22,6 +22,7 @@
 #include "runtime/sdl/sdl_display.h"
 #include "runtime/sdl/sdl_services.h"
 #include "runtime/sdl/sdl_video.h"
+#include "runtime/sdl/x11_errors.h"
 
 namespace vk::sdl {
 
@@ -42,6 +43,7 @@ struct Libraries {
         // SIGTERM and SIGINT are the game's own (EndOnSignal): SDL would turn them into a
         // quit event, which nothing reads while a message box is up.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        tolerateEventsToClosedWindows();
         if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw SdlError("Cannot start SDL");
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             SDL_Log("Vorkala: no sound device (%s)", SDL_GetError());

@@ -53,7 +53,7 @@ class SdlVideo : public VideoService {
     // The playing slot's place in its clip: the frame and when the next one is due.
     struct Position {
         int index;
-        std::optional<Micros> nextChange;  // none for a clip of one picture
+        std::optional<Micros> nextChange;  // none when every delay is 0: a still picture
     };
     std::optional<Position> positionOf(const Slot& slot) const;
 
