@@ -20,17 +20,16 @@ namespace vorkala {
 
 class Game;
 
-// Rows of the fight's tables: the blows, the two damage routines, the hit reactions and
-// the combos (each defined with the routine that reads it).
+// A fighter's side, and the rows of the fight's tables: the blows, the two damage
+// routines, the hit reactions, the combos and the steps (each defined with the routine
+// that reads it).
+struct FighterSide;
 struct BlowRow;
 struct DamageRow;
 struct VictimRow;
 struct ReactionRow;
 struct ComboRow;
 struct StepRow;
-struct DashRow;
-struct JumpSide;
-struct IdleSide;
 
 namespace fight_colours {
 constexpr vk::Colour kBackground = 0xC0C0C0;
@@ -257,21 +256,21 @@ class Boj : public vk::ScreenOf<BojControls> {
 
   private:
     void step(const StepRow& row);
-    void dash(const DashRow& row);
+    void dash(const FighterSide& side);
     bool onGround(const vk::Control& fighter, const vk::Control& groundLine);
     void decidedFightCheck();
-    void rise(const JumpSide& side);
-    void apex(const JumpSide& side);
-    void gravity(const JumpSide& side);
-    void idleStance(const IdleSide& side);
-    void idleFrame(const IdleSide& side);
+    void rise(const FighterSide& side);
+    void apex(const FighterSide& side);
+    void gravity(const FighterSide& side);
+    void idleStance(const FighterSide& side);
+    void idleFrame(const FighterSide& side);
     void strike(const BlowRow& blow);
     void damage(const DamageRow& row);
     void react(const ReactionRow& reaction);
-    void throwVictim(const VictimRow& side);
+    void throwVictim(const VictimRow& row);
     void bleed();
     void countZone();
-    void knockOut(const VictimRow& side);
+    void knockOut(const VictimRow& row);
     void comboPush(const ComboRow& combo);
     void keepOnFloor(bool leftFighterToo);
     static void restartSound(vk::SoundChannel& channel);

@@ -1,6 +1,7 @@
 // The eight blows: sound, minimum gap, pose, the kicks' lunge and the hit test that hands
 // over to the victim's damage and hit reaction.
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
@@ -13,15 +14,10 @@ constexpr float kHitGap = 2300;  // a blow lands when the fighters stand closer 
 constexpr int kLungeSteps = 3;
 }  // namespace
 
-// What tells one blow from another.
+// What tells one blow from another: the attacker, the gap it keeps and its pose.
 struct BlowRow {
-    vk::Control BojControls::*attacker;
-    vk::Control BojControls::*victim;
-    float towardVictim;  // +1 when the attacker closes in by moving right, -1 by moving left
-    float edge;          // the floor's edge on the victim's side, kept by the attacker
-    float minimumGap;    // the attacker steps back to it before the blow
-    vk::SoundChannel BojControls::*sound;
-    vk::ControlArray<> ObrControls::*poses;
+    const FighterSide& attacker;
+    float minimumGap;  // the attacker steps back to it before the blow
     int pose;
     float lunge;  // per step; punches do not lunge
     void (Boj::*damage)();
@@ -30,32 +26,12 @@ struct BlowRow {
 
 namespace {
 
-using B = BojControls;
+// The right fighter hits the left one, and the left fighter the right one.
 constexpr BlowRow right(int pose, float lunge, void (Boj::*reaction)()) {
-    return {.attacker = &B::druhej,
-            .victim = &B::prvni,
-            .towardVictim = -1,
-            .edge = kLeftEdge,
-            .minimumGap = 2150,
-            .sound = &B::MMControl2,
-            .poses = &ObrControls::pravej,
-            .pose = pose,
-            .lunge = lunge,
-            .damage = &Boj::zivoty1,
-            .reaction = reaction};
+    return {kRightFighter, 2150, pose, lunge, &Boj::zivoty1, reaction};
 }
 constexpr BlowRow left(int pose, float lunge, void (Boj::*reaction)()) {
-    return {.attacker = &B::prvni,
-            .victim = &B::druhej,
-            .towardVictim = +1,
-            .edge = kRightEdge,
-            .minimumGap = 2000,
-            .sound = &B::MMControl4,
-            .poses = &ObrControls::levej,
-            .pose = pose,
-            .lunge = lunge,
-            .damage = &Boj::zivoty2,
-            .reaction = reaction};
+    return {kLeftFighter, 2000, pose, lunge, &Boj::zivoty2, reaction};
 }
 
 constexpr int kLowPunch = 5, kHighKick = 8, kHighPunch = 11, kLowKick = 15;
@@ -93,21 +69,19 @@ void Boj::restartSound(vk::SoundChannel& channel) {
 void Boj::strike(const BlowRow& blow) {
     runtime().doEvents();
     auto& c = ui();
-    vk::Control& attacker = c.*blow.attacker;
-    const vk::Control& victim = c.*blow.victim;
-    // Whether `x` lies beyond `mark` on the way from the attacker to the victim.
-    auto beyond = [&](float x, float mark) { return blow.towardVictim > 0 ? x > mark : x < mark; };
-    auto inReach = [&] {
-        return beyond(attacker.left(), victim.left() - blow.towardVictim * kHitGap);
-    };
+    const FighterSide& side = blow.attacker;
+    const float way = side.forward;  // towards the victim
+    vk::Control& attacker = c.*side.sprite;
+    const vk::Control& victim = c.*opponentOf(side).sprite;
+    auto inReach = [&] { return beyond(attacker.left(), victim.left() - way * kHitGap, way); };
 
-    restartSound(c.*blow.sound);
-    const float closest = victim.left() - blow.towardVictim * blow.minimumGap;
-    if (beyond(attacker.left(), closest)) attacker.setLeft(closest);
-    attacker.setPicture((game_.obr().ui().*blow.poses)[blow.pose].picture());
+    restartSound(c.*side.blowSound);
+    const float closest = victim.left() - way * blow.minimumGap;
+    if (beyond(attacker.left(), closest, way)) attacker.setLeft(closest);
+    attacker.setPicture((game_.obr().ui().*side.poses)[blow.pose].picture());
     for (int step = 0; step < kLungeSteps; ++step) {
-        if (beyond(attacker.left(), blow.edge)) attacker.setLeft(blow.edge);
-        attacker.setLeft(attacker.left() + blow.towardVictim * blow.lunge);
+        if (beyond(attacker.left(), edgeToward(way), way)) attacker.setLeft(edgeToward(way));
+        attacker.setLeft(attacker.left() + way * blow.lunge);
     }
     // The damage routine moves nobody, so one hit test serves both calls.
     if (!inReach() || !fightOpen()) return;

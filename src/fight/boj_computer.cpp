@@ -1,7 +1,10 @@
 // The computer opponents. A side's gate opens once the fighters come within reach and
 // the store gives that side to the computer; then every tick of its timer draws a number
 // from 1 to 100 and makes the move of the row whose bounds enclose it.
+#include <span>
+
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
@@ -32,33 +35,43 @@ constexpr MoveRow kLeftMoves[] = {
     {25, 27, &Boj::HK},    {27, 65, &Boj::HP},    {64, 75, nullptr},     {74, 101, &Boj::SPODK},
 };
 
+// A computer player: its side and its moves.
+struct ComputerPlayer {
+    const FighterSide& side;
+    std::span<const MoveRow> moves;
+};
+constexpr ComputerPlayer kRightPlayer{kRightFighter, kRightMoves};
+constexpr ComputerPlayer kLeftPlayer{kLeftFighter, kLeftMoves};
+
 // `nahoda` is shared and read afresh per row: a tick nested inside a move draws anew,
 // and the outer tick's later rows test that draw.
-template <std::size_t N>
-void move(Boj& boj, float& nahoda, int& jumpRequest, const MoveRow (&table)[N],
-          const vk::Clock& clock) {
-    nahoda = RandomInRange(clock, 1, 100);
-    for (const MoveRow& row : table) {
-        if (!(nahoda > row.above && nahoda < row.below)) continue;
+void move(Boj& boj, const ComputerPlayer& player, const vk::Clock& clock) {
+    boj.nahoda = RandomInRange(clock, 1, 100);
+    for (const MoveRow& row : player.moves) {
+        if (!(boj.nahoda > row.above && boj.nahoda < row.below)) continue;
         if (row.move)
             (boj.*row.move)();
         else
-            jumpRequest = 1;
+            boj.*player.side.jumpRequest = 1;
     }
 }
 
 }  // namespace
 
-void Boj::poh() { move(*this, nahoda, skokp, kRightMoves, runtime().clock()); }
-void Boj::pohyb() { move(*this, nahoda, skokl, kLeftMoves, runtime().clock()); }
+void Boj::poh() { move(*this, kRightPlayer, runtime().clock()); }
+void Boj::pohyb() { move(*this, kLeftPlayer, runtime().clock()); }
 
 // Never closes a gate; a gate opens only for a side the computer plays.
 void Boj::Timer10_Timer() {
     auto& c = ui();
     if (!(c.druhej.left() - c.prvni.left() < kWakingGap)) return;
     auto& store = game_.pocitadlo().ui();
-    if (vk::captionValue(store.ObtiznostL) > 0 || vk::captionValue(store.Turbop) == 1) cekal = 0;
-    if (vk::captionValue(store.ObtiznostP) > 0 || vk::captionValue(store.Turbol) == 1) cekap = 0;
+    auto playedByComputer = [&](const FighterSide& side) {
+        return vk::captionValue(store.*side.computerDifficulty) > 0 ||
+               vk::captionValue(store.*side.computerTurbo) == 1;
+    };
+    if (playedByComputer(kLeftFighter)) cekal = 0;
+    if (playedByComputer(kRightFighter)) cekap = 0;
 }
 
 void Boj::Timer1_Timer() {

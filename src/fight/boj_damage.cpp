@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "fight/floor.h"
 #include "progress/pocitadlo.h"
 #include "runtime/values.h"
@@ -17,47 +18,19 @@ namespace {
 constexpr double kLowestStanding = -20;
 }  // namespace
 
-// What tells the left fighter's damage from the right one's.
+// What tells the left fighter's damage from the right one's: the victim and where its
+// bar turns yellow and red. The bars mirror each other about the middle of the screen.
 struct DamageRow {
-    vk::Control BojControls::*energy;  // the victim's
-    vk::Control BojControls::*copy;    // its copy for the time-out
-    vk::Control PocitadloControls::*strength;
-    vk::Control BojControls::*attacker;
-    vk::Control PocitadloControls::*attackerGround;
-    vk::Control BojControls::*bar;
-    std::int16_t Boj::*barStep;
-    float shrink;  // the way the bar's end moves: -1 left, +1 right
+    const FighterSide& victim;
     float yellowBeyond, redBeyond;
 };
 
 namespace {
-using B = BojControls;
-using P = PocitadloControls;
-// The two bars mirror each other about the middle of the screen.
-constexpr DamageRow kLeftVictim{.energy = &B::ziv1,
-                                .copy = &B::Label3,
-                                .strength = &P::silauderul,
-                                .attacker = &B::druhej,
-                                .attackerGround = &P::VyskaP,
-                                .bar = &B::Line1,
-                                .barStep = &Boj::leftBarStep,
-                                .shrink = -1,
-                                .yellowBeyond = 2900,
-                                .redBeyond = 1650};
-constexpr DamageRow kRightVictim{.energy = &B::ziv2,
-                                 .copy = &B::Label4,
-                                 .strength = &P::silauderup,
-                                 .attacker = &B::prvni,
-                                 .attackerGround = &P::VyskaL,
-                                 .bar = &B::Line2,
-                                 .barStep = &Boj::rightBarStep,
-                                 .shrink = +1,
-                                 .yellowBeyond = 9100,
-                                 .redBeyond = 10350};
+constexpr DamageRow kLeftVictim{kLeftFighter, 2900, 1650};
+constexpr DamageRow kRightVictim{kRightFighter, 9100, 10350};
 
-bool beyond(const DamageRow& row, float x, float mark) {
-    return row.shrink > 0 ? x > mark : x < mark;
-}
+// A bar's end moves towards its fighter's own edge.
+float shrinkWay(const DamageRow& row) { return -row.victim.forward; }
 }  // namespace
 
 void Boj::zivoty1() { damage(kLeftVictim); }
@@ -68,30 +41,34 @@ void Boj::damage(const DamageRow& row) {
     if (!bothStanding()) return;
     auto& c = ui();
     auto& store = game_.pocitadlo().ui();
-    vk::Control& energy = c.*row.energy;
-    vk::Control& bar = c.*row.bar;
+    const FighterSide& victim = row.victim;
+    const FighterSide& attacker = opponentOf(victim);
+    vk::Control& energy = c.*victim.energy;
+    vk::Control& bar = c.*victim.bar;
     const bool high =
-        (c.*row.attacker).top() < vk::captionValue(store.*row.attackerGround) - kHighAbove;
+        (c.*attacker.sprite).top() < vk::captionValue(store.*attacker.groundLine) - kHighAbove;
     const int blows = high ? 2 : 1;
+    const float shrink = shrinkWay(row);
 
     for (int i = 0; i < blows; ++i)
         vk::setCaptionValue(energy,
-                            vk::captionValue(energy) - vk::captionValue(store.*row.strength));
+                            vk::captionValue(energy) - vk::captionValue(store.*victim.lossPerBlow));
     if (vk::captionValue(energy) < kLowestStanding) vk::setCaptionValue(energy, kLowestStanding);
     if (vk::captionValue(energy) < 0) bar.setVisible(false);
 
-    if (beyond(row, bar.x1(), row.yellowBeyond)) bar.setBorderColor(fight_colours::kBarYellow);
-    if (beyond(row, bar.x1(), row.redBeyond)) bar.setBorderColor(fight_colours::kRed);
+    if (beyond(bar.x1(), row.yellowBeyond, shrink)) bar.setBorderColor(fight_colours::kBarYellow);
+    if (beyond(bar.x1(), row.redBeyond, shrink)) bar.setBorderColor(fight_colours::kRed);
     for (int i = 0; i < blows; ++i)
-        bar.setX1(bar.x1() + row.shrink * static_cast<float>(this->*row.barStep));
+        bar.setX1(bar.x1() + shrink * static_cast<float>(this->*victim.barStep));
 }
 
 void Boj::Timer12_Timer() {
     auto& c = ui();
     for (const DamageRow* row : {&kLeftVictim, &kRightVictim}) {
-        if (beyond(*row, (c.*row->bar).x1(), row->redBeyond))
-            (c.*row->copy).setForeColor(fight_colours::kRed);
-        (c.*row->copy).setCaption((c.*row->energy).caption());
+        vk::Control& copy = c.*row->victim.energyCopy;
+        if (beyond((c.*row->victim.bar).x1(), row->redBeyond, shrinkWay(*row)))
+            copy.setForeColor(fight_colours::kRed);
+        copy.setCaption((c.*row->victim.energy).caption());
     }
 }
 

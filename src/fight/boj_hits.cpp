@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "fight/floor.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr float kThrowEndTop = 4500;
 constexpr int kThrowSteps = 50;
 constexpr int kPushSteps = 4;
+constexpr float kPushBack = 300;        // per step of a kick's push-back
 constexpr double kKnockOutAbove = -24;  // knock-out window: below 0 and above this
 constexpr float kLeftKnockedOut = 1, kRightKnockedOut = 10000;
 constexpr int kHitByPunch = 12, kHitByKick = 19, kKnockedDown = 2;
@@ -31,15 +33,8 @@ struct Warning {
 
 // What tells a hit on the left fighter from one on the right fighter.
 struct VictimRow {
-    vk::Control BojControls::*victim;
-    vk::Control BojControls::*attacker;
-    vk::Control BojControls::*energy;
-    vk::SoundChannel BojControls::*hitSound;
-    vk::ControlArray<> ObrControls::*poses;
-    vk::Control PocitadloControls::*victimGround;
-    vk::Control PocitadloControls::*attackerGround;
+    const FighterSide& victim;
     float throwEndLeft;
-    float pushBack;         // per step of a kick's push-back
     bool keepsLeftOnFloor;  // the left fighter's edge too, right after the push-back
     std::int16_t Boj::*finishRequest;
     std::array<Warning, 4> warnings;  // tested in this order; an empty row ends them
@@ -57,17 +52,9 @@ struct ReactionRow {
 
 namespace {
 using B = BojControls;
-using P = PocitadloControls;
 
-constexpr VictimRow kLeft{.victim = &B::prvni,
-                          .attacker = &B::druhej,
-                          .energy = &B::ziv1,
-                          .hitSound = &B::MMControl3,
-                          .poses = &ObrControls::levej,
-                          .victimGround = &P::VyskaL,
-                          .attackerGround = &P::VyskaP,
+constexpr VictimRow kLeft{.victim = kLeftFighter,
                           .throwEndLeft = 0,
-                          .pushBack = -300,
                           .keepsLeftOnFloor = true,
                           .finishRequest = &Boj::finishLeftVictim,
                           .warnings = {{{7, &B::MMControl6},
@@ -78,15 +65,8 @@ constexpr VictimRow kLeft{.victim = &B::prvni,
 // The right victim's warnings borrow the hit and blow channels, the last the one its own
 // hit has just restarted.
 constexpr VictimRow kRight{
-    .victim = &B::druhej,
-    .attacker = &B::prvni,
-    .energy = &B::ziv2,
-    .hitSound = &B::MMControl5,
-    .poses = &ObrControls::pravej,
-    .victimGround = &P::VyskaP,
-    .attackerGround = &P::VyskaL,
+    .victim = kRightFighter,
     .throwEndLeft = 10000,
-    .pushBack = +300,
     .keepsLeftOnFloor = false,
     .finishRequest = &Boj::finishRightVictim,
     .warnings = {{{7, &B::MMControl3}, {41, &B::MMControl4}, {25, &B::MMControl5}}},
@@ -116,51 +96,56 @@ void Boj::krevdruhy() { react(kRightPunched); }
 // Other events run at the start and in the drops' frames, so a further blow can land in
 // the middle of a reaction; the energies are read afresh after those points.
 void Boj::react(const ReactionRow& reaction) {
-    const VictimRow& side = reaction.side;
+    const VictimRow& row = reaction.side;
+    const FighterSide& side = row.victim;
+    const FighterSide& attacker = opponentOf(side);
     if (!bothStanding()) return;
     runtime().doEvents();
     auto& c = ui();
     restartSound(c.*side.hitSound);
-    (c.*side.victim).setPicture((game_.obr().ui().*side.poses)[reaction.pose].picture());
+    (c.*side.sprite).setPicture((game_.obr().ui().*side.poses)[reaction.pose].picture());
     if (reaction.kick) {
-        const double attackerGround = vk::captionValue(game_.pocitadlo().ui().*side.attackerGround);
-        if ((c.*side.attacker).top() < attackerGround - kHighAbove) throwVictim(side);
+        const double attackerGround = vk::captionValue(game_.pocitadlo().ui().*attacker.groundLine);
+        if ((c.*attacker.sprite).top() < attackerGround - kHighAbove) throwVictim(row);
     }
     if (reaction.bleeds) bleed();
     if (reaction.kick) {
-        vk::Control& victim = ui().*side.victim;
-        for (int step = 0; step < kPushSteps; ++step) victim.setLeft(victim.left() + side.pushBack);
+        // Pushed back, away from the attacker.
+        vk::Control& victim = ui().*side.sprite;
+        for (int step = 0; step < kPushSteps; ++step)
+            victim.setLeft(victim.left() - side.forward * kPushBack);
     }
-    keepOnFloor(side.keepsLeftOnFloor);
+    keepOnFloor(row.keepsLeftOnFloor);
     countZone();
     krv();
     cekal = 0;
-    if (ui().hlaska.visible()) this->*side.finishRequest = 1;
-    for (const Warning& warning : side.warnings)
+    if (ui().hlaska.visible()) this->*row.finishRequest = 1;
+    for (const Warning& warning : row.warnings)
         if (warning.channel && vk::captionValue(ui().*side.energy) < warning.below)
             (ui().*warning.channel).setCommand("play");
-    knockOut(side);
+    knockOut(row);
     (this->*reaction.combo)();
     keepOnFloor(true);
 }
 
 // Straight across the floor to the victim's own edge, blocking, then down on the ground.
-void Boj::throwVictim(const VictimRow& side) {
+void Boj::throwVictim(const VictimRow& row) {
     auto& c = ui();
-    vk::Control& victim = c.*side.victim;
+    const FighterSide& side = row.victim;
+    vk::Control& victim = c.*side.sprite;
     c.Timer7.setEnabled(false);
     c.Timer8.setEnabled(false);
     victim.setPicture((game_.obr().ui().*side.poses)[kKnockedDown].picture());
     const double x0 = victim.left(), y0 = victim.top();
     for (int i = 1; i <= kThrowSteps; ++i) {
         const double t = static_cast<double>(i) / kThrowSteps;
-        victim.move(static_cast<float>(x0 + (side.throwEndLeft - x0) * t),
+        victim.move(static_cast<float>(x0 + (row.throwEndLeft - x0) * t),
                     static_cast<float>(y0 + (kThrowEndTop - y0) * t));
         runtime().pace(pacing::kThrowStep);
     }
     c.Timer7.setEnabled(true);
     c.Timer8.setEnabled(true);
-    victim.setTop(static_cast<float>(vk::captionValue(game_.pocitadlo().ui().*side.victimGround)));
+    victim.setTop(static_cast<float>(vk::captionValue(game_.pocitadlo().ui().*side.groundLine)));
 }
 
 void Boj::keepOnFloor(bool leftFighterToo) {
@@ -183,19 +168,19 @@ void Boj::countZone() {
 // An energy that has just fallen below 0 knocks its fighter out, unless the fight was
 // decided meanwhile: the countdown's time-out, come while this reaction let events run,
 // has set the faces, and the after-fight bookkeeping must find the energies that set them.
-void Boj::knockOut(const VictimRow& side) {
+void Boj::knockOut(const VictimRow& row) {
     auto& c = ui();
-    const double energy = vk::captionValue(c.*side.energy);
+    const double energy = vk::captionValue(c.*row.victim.energy);
     if (!(energy < 0 && energy > kKnockOutAbove) || !bothStanding() || finishingDone()) return;
     c.prvni.setLeft(kLeftKnockedOut);
     c.druhej.setLeft(kRightKnockedOut);
     c.prvni.setEnabled(false);
     c.druhej.setEnabled(false);
-    (this->*side.decide)();
+    (this->*row.decide)();
     auto& after = ui();
     after.Image1.setEnabled(false);
     after.Image2.setEnabled(false);
-    (after.*side.energy).setCaption("-25");
+    (after.*row.victim.energy).setCaption("-25");
     for (vk::Control* label : {&after.ziv1, &after.ziv2, &after.Label3, &after.Label4})
         label->setEnabled(false);
 }

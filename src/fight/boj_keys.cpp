@@ -4,6 +4,7 @@
 #include <string>
 
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
@@ -25,40 +26,34 @@ constexpr double kDecidedBelow = -1;
 // One key of the map: either a held action of a side or its jump request.
 struct KeyRow {
     int code;
-    std::string Boj::*action;  // nullptr: the key asks for a jump
-    int Boj::*jump;
-    const char* pressed;
+    const FighterSide& side;
+    const char* pressed;  // the held action; nullptr: the key asks for a jump
     // The fighter must stand on its ground line for the press to count.
-    vk::Control BojControls::*groundTested;
-    vk::Control PocitadloControls::*groundLine;
+    bool groundTested;
 };
 
-using B = BojControls;
-using P = PocitadloControls;
-
-constexpr KeyRow held(int code, std::string Boj::*action, const char* pressed) {
-    return {code, action, nullptr, pressed, nullptr, nullptr};
-}
+constexpr const FighterSide& L = kLeftFighter;
+constexpr const FighterSide& R = kRightFighter;
 
 // In the order the press handler tests them.
-const KeyRow kKeyMap[] = {
-    held(key::A, &Boj::akcel, "vlevo"),
-    held(key::Left, &Boj::akcep, "vlevo"),
-    held(key::Right, &Boj::akcep, "vpravo"),
-    held(key::D, &Boj::akcel, "vpravo"),
-    {key::S, &Boj::akcel, nullptr, "utekl", &B::prvni, &P::VyskaL},
+constexpr KeyRow kKeyMap[] = {
+    {key::A, L, "vlevo", false},
+    {key::Left, R, "vlevo", false},
+    {key::Right, R, "vpravo", false},
+    {key::D, L, "vpravo", false},
+    {key::S, L, "utekl", true},
     // The right dash tests the ground itself, when it runs.
-    held(key::Down, &Boj::akcep, "utek"),
-    {key::Up, nullptr, &Boj::skokp, nullptr, &B::druhej, &P::VyskaP},
-    {key::W, nullptr, &Boj::skokl, nullptr, &B::prvni, &P::VyskaL},
-    held(key::T, &Boj::akcel, "HP"),
-    held(key::Insert, &Boj::akcep, "pest"),
-    held(key::Delete, &Boj::akcep, "dpest"),
-    held(key::G, &Boj::akcel, "SPEST"),
-    held(key::Home, &Boj::akcep, "kop"),
-    held(key::End, &Boj::akcep, "dkop"),
-    held(key::Z, &Boj::akcel, "HK"),
-    held(key::H, &Boj::akcel, "SPODK"),
+    {key::Down, R, "utek", false},
+    {key::Up, R, nullptr, true},
+    {key::W, L, nullptr, true},
+    {key::T, L, "HP", false},
+    {key::Insert, R, "pest", false},
+    {key::Delete, R, "dpest", false},
+    {key::G, L, "SPEST", false},
+    {key::Home, R, "kop", false},
+    {key::End, R, "dkop", false},
+    {key::Z, L, "HK", false},
+    {key::H, L, "SPODK", false},
 };
 
 struct DispatchRow {
@@ -95,13 +90,14 @@ void Boj::Form_KeyDown(int keyCode, int /*shift*/) {
     decidedFightCheck();
     for (const KeyRow& row : kKeyMap) {
         if (row.code != keyCode) continue;
+        const FighterSide& side = row.side;
         if (row.groundTested &&
-            !onGround(ui().*row.groundTested, game_.pocitadlo().ui().*row.groundLine))
+            !onGround(ui().*side.sprite, game_.pocitadlo().ui().*side.groundLine))
             continue;
-        if (row.action)
-            this->*row.action = row.pressed;
+        if (row.pressed)
+            this->*side.heldAction = row.pressed;
         else
-            this->*row.jump = 1;
+            this->*side.jumpRequest = 1;
     }
 }
 
@@ -109,10 +105,10 @@ void Boj::Form_KeyDown(int keyCode, int /*shift*/) {
 void Boj::Form_KeyUp(int keyCode, int /*shift*/) {
     for (const KeyRow& row : kKeyMap) {
         if (row.code != keyCode) continue;
-        if (row.action)
-            (this->*row.action).clear();
+        if (row.pressed)
+            (this->*row.side.heldAction).clear();
         else
-            this->*row.jump = 0;
+            this->*row.side.jumpRequest = 0;
     }
 }
 

@@ -1,5 +1,6 @@
 // Round start and the 60-second countdown with its time-out decision.
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
 #include "runtime/values.h"
 #include "shell/game.h"
@@ -33,8 +34,8 @@ void Boj::Timer6_Timer() {
     c.prvni.setEnabled(true);
     c.druhej.setEnabled(true);
     c.Timer14.setInterval(kSecond);
-    leftBarStep = roundStartBarStep(store.silauderul, c.ziv1);
-    rightBarStep = roundStartBarStep(store.silauderup, c.ziv2);
+    for (const FighterSide* side : {&kLeftFighter, &kRightFighter})
+        this->*side->barStep = roundStartBarStep(store.*side->lossPerBlow, c.*side->energy);
     c.Timer6.setEnabled(false);
 }
 

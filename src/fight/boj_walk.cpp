@@ -2,6 +2,7 @@
 // opponent and the floor's edges, with the walking frames on the ground; and the dash
 // back of ten steps, which lets other events run before each of them.
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "fight/floor.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
@@ -16,59 +17,32 @@ constexpr int kStance = 0, kDashPose = 17, kWalkFrame = 18;
 constexpr int kDashSteps = 10;
 }  // namespace
 
-// The edge a step or a dash keeps: a place beyond it is put back onto it.
-struct Edge {
-    float at;
-    bool onRight;
-    float keep(float left) const { return (onRight ? left > at : left < at) ? at : left; }
-};
-
+// Strides count towards the opponent: a step forward has a positive one.
 struct StepRow {
-    vk::Control BojControls::*fighter;
-    vk::Control BojControls::*opponent;
-    vk::Control PocitadloControls::*ground;
-    vk::ControlArray<> ObrControls::*poses;
+    const FighterSide& side;
     float stride;
     bool eventsFirst;
     // The closest the fighter may stand to the opponent on its way forward; 0 for none.
     float distance;
-    Edge edge;
     bool opensLeftGate;
 };
 
-struct DashRow {
-    vk::Control BojControls::*fighter;
-    vk::Control PocitadloControls::*ground;
-    vk::ControlArray<> ObrControls::*poses;
-    float stride;
-    Edge edge;
-};
-
 namespace {
-using B = BojControls;
-using P = PocitadloControls;
+constexpr float kForward = 250, kBack = -350;
+constexpr float kDashStride = 250;  // backwards
 
-constexpr StepRow kVpravo{&B::prvni, &B::druhej, &P::VyskaL, &ObrControls::levej,
-                          +250,      false,      1600,       {kRightEdge, true},
-                          true};
-constexpr StepRow kVlevo{&B::prvni, &B::druhej, &P::VyskaL, &ObrControls::levej,
-                         -350,      false,      0,          {kLeftEdge, false},
-                         false};
-constexpr StepRow kVl{&B::druhej, &B::prvni,          &P::VyskaP, &ObrControls::pravej, -250, true,
-                      1650,       {kLeftEdge, false}, true};
-constexpr StepRow kVp{&B::druhej, &B::prvni,          &P::VyskaP, &ObrControls::pravej, +350, false,
-                      0,          {kRightEdge, true}, true};
-
-constexpr DashRow kUtekl{&B::prvni, &P::VyskaL, &ObrControls::levej, -250, {kLeftEdge, false}};
-constexpr DashRow kUtek{&B::druhej, &P::VyskaP, &ObrControls::pravej, +250, {kRightEdge, true}};
+constexpr StepRow kVpravo{kLeftFighter, kForward, false, 1600, true};
+constexpr StepRow kVlevo{kLeftFighter, kBack, false, 0, false};
+constexpr StepRow kVl{kRightFighter, kForward, true, 1650, true};
+constexpr StepRow kVp{kRightFighter, kBack, false, 0, true};
 }  // namespace
 
 void Boj::vpravo() { step(kVpravo); }
 void Boj::vlevo() { step(kVlevo); }
 void Boj::vl() { step(kVl); }
 void Boj::vp() { step(kVp); }
-void Boj::utekl() { dash(kUtekl); }
-void Boj::utek() { dash(kUtek); }
+void Boj::utekl() { dash(kLeftFighter); }
+void Boj::utek() { dash(kRightFighter); }
 
 bool Boj::onGround(const vk::Control& fighter, const vk::Control& groundLine) {
     const auto lowest = static_cast<float>(vk::captionValue(groundLine) - kGroundMargin);
@@ -80,39 +54,39 @@ bool Boj::onGround(const vk::Control& fighter, const vk::Control& groundLine) {
 void Boj::step(const StepRow& row) {
     if (row.eventsFirst) runtime().doEvents();
     auto& c = ui();
-    vk::Control& fighter = c.*row.fighter;
-    const vk::Control& opponent = c.*row.opponent;
-    if (onGround(fighter, game_.pocitadlo().ui().*row.ground)) {
-        auto& poses = game_.obr().ui().*row.poses;
+    const FighterSide& side = row.side;
+    vk::Control& fighter = c.*side.sprite;
+    const vk::Control& opponent = c.*opponentOf(side).sprite;
+    if (onGround(fighter, game_.pocitadlo().ui().*side.groundLine)) {
+        auto& poses = game_.obr().ui().*side.poses;
         const bool inWalkFrame = fighter.picture() == poses[kWalkFrame].picture();
         fighter.setPicture(poses[inWalkFrame ? kStance : kWalkFrame].picture());
     }
-    // Forward is towards the opponent: the left fighter's forward is to the right.
+    const float way = side.forward * row.stride;  // across the screen
     auto keepDistance = [&] {
         if (row.distance == 0) return;
-        if (row.stride > 0 && opponent.left() - row.distance < fighter.left())
-            fighter.setLeft(opponent.left() - row.distance);
-        if (row.stride < 0 && opponent.left() + row.distance > fighter.left())
-            fighter.setLeft(opponent.left() + row.distance);
+        const float closest = opponent.left() - side.forward * row.distance;
+        if (beyond(fighter.left(), closest, side.forward)) fighter.setLeft(closest);
     };
     keepDistance();
-    fighter.setLeft(row.edge.keep(fighter.left()));
-    fighter.setLeft(fighter.left() + row.stride);
+    fighter.setLeft(keptOnFloor(fighter.left(), way));
+    fighter.setLeft(fighter.left() + way);
     keepDistance();
     if (row.opensLeftGate) cekal = 0;
 }
 
 // Both dashes count on `kroky`, read afresh on every pass: a dash started while another
 // waits makes its own ten steps, and the waiting one then ends after its current step.
-void Boj::dash(const DashRow& row) {
-    if (!onGround(ui().*row.fighter, game_.pocitadlo().ui().*row.ground)) return;
-    (ui().*row.fighter).setPicture((game_.obr().ui().*row.poses)[kDashPose].picture());
+void Boj::dash(const FighterSide& side) {
+    const float way = -side.forward * kDashStride;
+    if (!onGround(ui().*side.sprite, game_.pocitadlo().ui().*side.groundLine)) return;
+    (ui().*side.sprite).setPicture((game_.obr().ui().*side.poses)[kDashPose].picture());
     kroky = 0;
     do {
         runtime().doEvents();
-        vk::Control& fighter = ui().*row.fighter;
-        fighter.setLeft(fighter.left() + row.stride);
-        fighter.setLeft(row.edge.keep(fighter.left()));
+        vk::Control& fighter = ui().*side.sprite;
+        fighter.setLeft(fighter.left() + way);
+        fighter.setLeft(keptOnFloor(fighter.left(), way));
         ++kroky;
     } while (kroky <= kDashSteps - 1);
 }

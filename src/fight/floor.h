@@ -11,4 +11,15 @@ inline constexpr double kGroundMargin = 100;
 // A fighter whose Top is less than its ground line minus this is high in the air.
 inline constexpr double kHighAbove = 600;
 
+// Whether `x` lies beyond `mark` on the way `way` (+1 to the right, -1 to the left).
+inline bool beyond(float x, float mark, float way) { return way > 0 ? x > mark : x < mark; }
+
+// The floor's edge on the way `way`.
+inline float edgeToward(float way) { return way > 0 ? kRightEdge : kLeftEdge; }
+
+// A place beyond the edge on the way `way`, put back onto that edge.
+inline float keptOnFloor(float left, float way) {
+    return beyond(left, edgeToward(way), way) ? edgeToward(way) : left;
+}
+
 }  // namespace vorkala

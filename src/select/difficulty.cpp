@@ -3,6 +3,7 @@
 #include <array>
 
 #include "fight/boj.h"
+#include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
@@ -27,17 +28,15 @@ struct ComputerToggle {
     vk::Control PocitadloControls::*pointsFlag;
 };
 
+// A difficulty button sets the energy, timer and difficulty of its side's fighter.
 struct DifficultyButton {
     vk::Control VyberpostavControls::*button;
     Side side;
     std::array<vk::Control VyberpostavControls::*, 3> hides;
-    vk::Control PocitadloControls::*energy;
     const char* energyValue;
-    vk::Control BojControls::*fightEnergy;  // nullptr: the fight's energy stays
-    vk::Timer BojControls::*computerTimer;
+    bool setsFightEnergy;  // otherwise the fight's energy stays
     int computerPeriod;
     int fightStartDelay;
-    vk::Control PocitadloControls::*difficulty;
     const char* difficultyValue;
     bool glideLetsEventsRun;
 };
@@ -46,7 +45,6 @@ namespace {
 
 using C = VyberpostavControls;
 using S = PocitadloControls;
-using B = BojControls;
 
 const ComputerToggle kLeftToggle{
     &C::Image2,
@@ -63,31 +61,14 @@ const ComputerToggle kRightToggle{
     &C::Image2,
     &S::HSL};
 
-const DifficultyButton kLeftEasy{&C::Image4,     Side::Left, {&C::Image2, &C::Image5, &C::Image6},
-                                 &S::energiel,   "50",       nullptr,
-                                 &B::Timer1,     500,        2500,
-                                 &S::ObtiznostL, "1",        true};
-const DifficultyButton kLeftMedium{&C::Image5,     Side::Left, {&C::Image2, &C::Image4, &C::Image6},
-                                   &S::energiel,   "50",       &B::ziv1,
-                                   &B::Timer1,     50,         4500,
-                                   &S::ObtiznostL, "2",        false};
-const DifficultyButton kLeftHard{&C::Image6,     Side::Left, {&C::Image2, &C::Image5, &C::Image4},
-                                 &S::energiel,   "100",      &B::ziv1,
-                                 &B::Timer1,     25,         6500,
-                                 &S::ObtiznostL, "3",        false};
-const DifficultyButton kRightEasy{&C::Image7,     Side::Right, {&C::Image3, &C::Image8, &C::Image9},
-                                  &S::energiep,   "50",        nullptr,
-                                  &B::Timer5,     500,         2500,
-                                  &S::ObtiznostP, "1",         false};
-const DifficultyButton kRightMedium{
-    &C::Image8,     Side::Right, {&C::Image3, &C::Image7, &C::Image9},
-    &S::energiep,   "50",        &B::ziv2,
-    &B::Timer5,     50,          4500,
-    &S::ObtiznostP, "2",         false};
-const DifficultyButton kRightHard{&C::Image9,     Side::Right, {&C::Image3, &C::Image8, &C::Image7},
-                                  &S::energiep,   "100",       &B::ziv2,
-                                  &B::Timer5,     25,          6500,
-                                  &S::ObtiznostP, "3",         false};
+// clang-format off
+const DifficultyButton kLeftEasy   {&C::Image4, Side::Left,  {&C::Image2, &C::Image5, &C::Image6}, "50",  false, 500, 2500, "1", true};
+const DifficultyButton kLeftMedium {&C::Image5, Side::Left,  {&C::Image2, &C::Image4, &C::Image6}, "50",  true,  50,  4500, "2", false};
+const DifficultyButton kLeftHard   {&C::Image6, Side::Left,  {&C::Image2, &C::Image5, &C::Image4}, "100", true,  25,  6500, "3", false};
+const DifficultyButton kRightEasy  {&C::Image7, Side::Right, {&C::Image3, &C::Image8, &C::Image9}, "50",  false, 500, 2500, "1", false};
+const DifficultyButton kRightMedium{&C::Image8, Side::Right, {&C::Image3, &C::Image7, &C::Image9}, "50",  true,  50,  4500, "2", false};
+const DifficultyButton kRightHard  {&C::Image9, Side::Right, {&C::Image3, &C::Image8, &C::Image7}, "100", true,  25,  6500, "3", false};
+// clang-format on
 
 constexpr int kGlideSteps = 100;
 // A chosen button settles above where its side's picked portrait will stand.
@@ -124,11 +105,12 @@ void Vyberpostav::chooseDifficulty(const DifficultyButton& button) {
     for (auto hidden : button.hides) (c.*hidden).setVisible(false);
     clickSound();
     auto& store = game_.pocitadlo().ui();
-    (store.*button.energy).setCaption(button.energyValue);
+    const FighterSide& fighter = button.side == Side::Left ? kLeftFighter : kRightFighter;
+    (store.*fighter.startEnergy).setCaption(button.energyValue);
     // The first of these touches loads the fight screen, hidden, when it is not loaded.
-    if (button.fightEnergy)
-        (game_.boj().ui().*button.fightEnergy).setCaption((store.*button.energy).caption());
-    (game_.boj().ui().*button.computerTimer).setInterval(button.computerPeriod);
+    if (button.setsFightEnergy)
+        (game_.boj().ui().*fighter.energy).setCaption((store.*fighter.startEnergy).caption());
+    (game_.boj().ui().*fighter.computerTimer).setInterval(button.computerPeriod);
     game_.boj().ui().Timer6.setInterval(button.fightStartDelay);
     vk::Control& chosen = c.*button.button;
     chosen.setEnabled(false);
@@ -143,7 +125,7 @@ void Vyberpostav::chooseDifficulty(const DifficultyButton& button) {
     glide(chosen, target, kGlideSteps, button.glideLetsEventsRun, pacing::kGlideStep);
     target.left += shiftLeft;
     target.top += kButtonRise;
-    (store.*button.difficulty).setCaption(button.difficultyValue);
+    (store.*fighter.computerDifficulty).setCaption(button.difficultyValue);
 }
 
 void Vyberpostav::Image2_Click() { toggleComputer(kLeftToggle); }

@@ -5,6 +5,7 @@
 
 #include "fight/boj.h"
 #include "fight/drzky.h"
+#include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
@@ -15,28 +16,14 @@
 
 namespace vorkala {
 
-// Everything in which a left pick differs from a right one.
+// Everything in which a left pick differs from a right one, besides the fighter's side.
 struct PickSide {
+    const FighterSide& fighter;
     vk::SoundChannel VyberpostavControls::*voice;
-    // The other side's human on the turbo ladder makes this side the computer's.
-    vk::Control PocitadloControls::*turboFlag;
-    vk::Timer BojControls::*computerTimer;
-    bool turboTestAfterGlide;
-    GlideTarget Vyberpostav::*glideTarget;
-    vk::ControlArray<> ObrControls::*poses;
-    std::array<int, 13> poseOrder;
-    vk::Control ObrControls::*winFace;
-    vk::Control ObrControls::*loseFace;
-    vk::Control BojControls::*sprite;
-    vk::Control BojControls::*finishSprite;
-    vk::Control BojControls::*fightName;
-    vk::Control DrzkyControls::*afterFightName;
     vk::Control VyberpostavControls::*preview;
-    // A strong fighter's own starting energy, its copy in the fight, and the energy the
-    // other fighter loses per blow.
-    vk::Control PocitadloControls::*energy;
-    vk::Control BojControls::*fightEnergy;
-    vk::Control PocitadloControls::*otherSideStrength;
+    GlideTarget Vyberpostav::*glideTarget;
+    bool turboTestAfterGlide;
+    std::array<int, 13> poseOrder;
 };
 
 // Steps that single fighters add to the common sequence.
@@ -54,35 +41,20 @@ constexpr int kGlideSteps = 100;
 constexpr std::array<int, 13> kLeftPoseOrder{15, 5, 8, 11, 12, 2, 0, 1, 16, 17, 18, 19, 20};
 constexpr std::array<int, 13> kStanceFirstPoseOrder{0, 1, 15, 5, 8, 11, 12, 2, 16, 17, 18, 19, 20};
 
-const PickSide kLeftSide{&VyberpostavControls::levej,
-                         &PocitadloControls::Turbop,
-                         &BojControls::Timer1,
-                         true,
-                         &Vyberpostav::leftGlideTarget,
-                         &ObrControls::levej,
-                         kLeftPoseOrder,
-                         &ObrControls::levejwin,
-                         &ObrControls::levejout,
-                         &BojControls::prvni,
-                         &BojControls::Image1,
-                         &BojControls::meno1,
-                         &DrzkyControls::lev,
-                         &VyberpostavControls::hrac,
-                         &PocitadloControls::energiel,
-                         &BojControls::ziv1,
-                         &PocitadloControls::silauderup};
-const PickSide kRightSide{&VyberpostavControls::pravej,   &PocitadloControls::Turbol,
-                          &BojControls::Timer5,           false,
-                          &Vyberpostav::rightGlideTarget, &ObrControls::pravej,
-                          kStanceFirstPoseOrder,          &ObrControls::pravejwin,
-                          &ObrControls::pravejout,        &BojControls::druhej,
-                          &BojControls::Image2,           &BojControls::meno2,
-                          &DrzkyControls::prav,           &VyberpostavControls::srac,
-                          &PocitadloControls::energiep,   &BojControls::ziv2,
-                          &PocitadloControls::silauderul};
+const PickSide kLeftSide{.fighter = kLeftFighter,
+                         .voice = &VyberpostavControls::levej,
+                         .preview = &VyberpostavControls::hrac,
+                         .glideTarget = &Vyberpostav::leftGlideTarget,
+                         .turboTestAfterGlide = true,
+                         .poseOrder = kLeftPoseOrder};
+const PickSide kRightSide{.fighter = kRightFighter,
+                          .voice = &VyberpostavControls::pravej,
+                          .preview = &VyberpostavControls::srac,
+                          .glideTarget = &Vyberpostav::rightGlideTarget,
+                          .turboTestAfterGlide = false,
+                          .poseOrder = kStanceFirstPoseOrder};
 
 const PickSide& sideOf(Side side) { return side == Side::Left ? kLeftSide : kRightSide; }
-const PickSide& otherSideOf(Side side) { return side == Side::Left ? kRightSide : kLeftSide; }
 
 struct FighterExtras {
     const char* code;
@@ -144,14 +116,14 @@ void Vyberpostav::pick(const Fighter& fighter) {
         return;
     if (side.turboTestAfterGlide) turboTick(fighter, side, extras);
     if (extras.otherComputerTick > 0) {
-        const PickSide& other = otherSideOf(fighter.side);
-        if (vk::captionValue(game_.pocitadlo().ui().*other.turboFlag) == 1)
+        const FighterSide& other = opponentOf(side.fighter);
+        if (vk::captionValue(game_.pocitadlo().ui().*other.computerTurbo) == 1)
             (game_.boj().ui().*other.computerTimer).setInterval(extras.otherComputerTick);
     }
     vk::setCaptionValue(c.Label2, vk::captionValue(c.Label2) + 1);
     loadPictures(fighter, side, extras);
-    applyTopRule(fighter, game_.boj().ui().*side.sprite);
-    applyTopRule(fighter, game_.boj().ui().*side.finishSprite);
+    applyTopRule(fighter, game_.boj().ui().*side.fighter.sprite);
+    applyTopRule(fighter, game_.boj().ui().*side.fighter.finishSprite);
     writeNames(fighter, side);
     if (extras.locksLeftRoster) lockLeftRoster(c);
 }
@@ -159,24 +131,26 @@ void Vyberpostav::pick(const Fighter& fighter) {
 // The computer's tick in turbo play, then a strong fighter's start, whatever the flag.
 void Vyberpostav::turboTick(const Fighter& fighter, const PickSide& side,
                             const PickExtras& extras) {
-    if (fighter.tick && vk::captionValue(game_.pocitadlo().ui().*side.turboFlag) == 1)
-        (game_.boj().ui().*side.computerTimer).setInterval(*fighter.tick);
+    const FighterSide& own = side.fighter;
+    if (fighter.tick && vk::captionValue(game_.pocitadlo().ui().*own.computerTurbo) == 1)
+        (game_.boj().ui().*own.computerTimer).setInterval(*fighter.tick);
     if (!extras.strongStart) return;
     auto& store = game_.pocitadlo().ui();
-    (store.*side.energy).setCaption("100");
+    (store.*own.startEnergy).setCaption("100");
     // Naming the fight screen's energy loads that screen first when it is not loaded.
     auto& fight = game_.boj().ui();
-    (fight.*side.fightEnergy).setCaption((store.*side.energy).caption());
-    (store.*side.otherSideStrength).setCaption("10");
+    (fight.*own.energy).setCaption((store.*own.startEnergy).caption());
+    (store.*opponentOf(own).lossPerBlow).setCaption("10");
 }
 
 void Vyberpostav::loadPictures(const Fighter& fighter, const PickSide& side,
                                const PickExtras& extras) {
     auto& store = game_.obr().ui();
+    const FighterSide& own = side.fighter;
     for (int index : extras.stanceFirst ? kStanceFirstPoseOrder : side.poseOrder)
-        (store.*side.poses)[index].setPicture(runtime().loadPicture(poseFile(fighter, index)));
-    (store.*side.winFace).setPicture(runtime().loadPicture(winFaceFile(fighter)));
-    (store.*side.loseFace).setPicture(runtime().loadPicture(loseFaceFile(fighter)));
+        (store.*own.poses)[index].setPicture(runtime().loadPicture(poseFile(fighter, index)));
+    (store.*own.winFace).setPicture(runtime().loadPicture(winFaceFile(fighter)));
+    (store.*own.loseFace).setPicture(runtime().loadPicture(loseFaceFile(fighter)));
     // The later pick's background is the fight's, whichever its side.
     game_.boj().ui().background = runtime().loadPicture(fighter.background);
     runtime().markChanged();
@@ -196,8 +170,8 @@ void Vyberpostav::applyTopRule(const Fighter& fighter, vk::Control& sprite) {
 }
 
 void Vyberpostav::writeNames(const Fighter& fighter, const PickSide& side) {
-    (game_.boj().ui().*side.fightName).setCaption(fighter.displayName);
-    (game_.drzky().ui().*side.afterFightName).setCaption(fighter.displayName);
+    (game_.boj().ui().*side.fighter.name).setCaption(fighter.displayName);
+    (game_.drzky().ui().*side.fighter.afterFightName).setCaption(fighter.displayName);
 }
 
 // After pz2's pick its stance stays in the preview and no left fighter takes a click or

@@ -24,21 +24,21 @@ struct PoseSuffix {
 struct Fighter {
     const char* code;  // the portrait's control name
     Side side;
-    int gridRow, gridColumn;   // 1 to 4 in the side's block
-    std::optional<int> cover;  // index of the question-mark cover in front while locked
-    bool hiddenAtDesign;       // the secret fighter's portrait
+    int gridRow, gridColumn;        // 1 to 4 in the side's block
+    std::optional<int> cover = {};  // index of the question-mark cover in front while locked
+    bool hiddenAtDesign = false;    // the secret fighter's portrait
     const char* displayName;
     const char* voice;   // in \data\zvuk\ .
     const char* prefix;  // start of the pose file names in \data\obr\ .
     SuffixSet suffixes;
-    std::vector<PoseSuffix> replacedSuffixes;
+    std::vector<PoseSuffix> replacedSuffixes = {};
     const char* winFace;     // in \data\obr\ .
     const char* loseFace;    // in \data\obr\ .
     const char* background;  // exactly as the pick names it (some end in a blank)
-    TopRule topRule;
-    float topValue;           // twips; signed for a relative rule
-    std::optional<int> tick;  // the side's computer period in turbo play, milliseconds
-    const char* previewFile;  // nullptr: the stance pose file
+    TopRule topRule = TopRule::None;
+    float topValue = 0;                 // twips; signed for a relative rule
+    std::optional<int> tick = {};       // the side's computer period in turbo play, milliseconds
+    const char* previewFile = nullptr;  // nullptr: the stance pose file
 };
 
 // Both rosters, left first.
