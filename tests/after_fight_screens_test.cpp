@@ -7,6 +7,7 @@
 
 #include "fight/drzky.h"
 #include "fight_fixture.h"
+#include "runtime/keys.h"
 #include "shell/konecna.h"
 #include "shell/module.h"
 #include "shell/nacitani.h"
@@ -115,7 +116,7 @@ class EndScreen : public FightFixture {
 };
 
 TEST_F(EndScreen, CharacterKeysEndTheProgramWithTheDesktopRestored) {
-    for (int key : {16, 37, 38, 112, 123}) {  // Shift, arrows and function keys alone
+    for (int key : {vk::Key::Shift, vk::Key::Left, vk::Key::Up, vk::Key::F1, vk::Key::F12}) {
         press(key);
     }
     EXPECT_FALSE(runtime.ended());

@@ -11,6 +11,7 @@
 
 #include "audio_records.h"
 #include "runtime/data_files.h"
+#include "runtime/keys.h"
 #include "runtime/values.h"
 #include "whole_game.h"
 
@@ -19,8 +20,9 @@ namespace {
 
 using C = VyberpostavControls;
 
-constexpr int kH = 72, kT = 84, kInsert = 45, kEnd = 35;  // low kick, high punch (each side)
-constexpr double kStrength = 2;                           // a blow from the ground, either side
+// Low kicks are H and End, high punches T and Insert.
+constexpr int kH = vk::Key::H, kT = vk::Key::T, kInsert = vk::Key::Insert, kEnd = vk::Key::End;
+constexpr double kStrength = 2;  // a blow from the ground, either side
 
 struct Scenario {
     const char* name;

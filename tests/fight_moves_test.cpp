@@ -4,15 +4,12 @@
 #include <vector>
 
 #include "fight_fixture.h"
+#include "runtime/keys.h"
 
 namespace vorkala::testing {
 namespace {
 
-namespace key {
-constexpr int A = 65, D = 68, S = 83, W = 87, T = 84, G = 71, Z = 90, H = 72;
-constexpr int Left = 37, Right = 39, Down = 40, Up = 38;
-constexpr int Insert = 45, Delete = 46, Home = 36, End = 35;
-}  // namespace key
+using vk::Key;
 
 class Moves : public FightFixture {
   protected:
@@ -134,8 +131,8 @@ TEST_F(Moves, DashInTheAirDoesNothing) {
 // dash then makes the one stride it was about to make and ends.
 TEST_F(Moves, DashInterruptedByAnotherEndsAfterItsCurrentStride) {
     place(6000, 7000);
-    boj().akcel = "utekl";
-    boj().akcep = "utek";
+    boj().akcel = HeldAction::Dash;
+    boj().akcep = HeldAction::Dash;
     advanceMs(50);  // both held-action timers come due; the left one fires first
     EXPECT_EQ(fight().prvni.left(), 6000 - 250);
     EXPECT_EQ(fight().druhej.left(), 7000 + 2500);
@@ -171,8 +168,8 @@ TEST_P(KeyTimeline, WriteTheHeldActionsAndJumpRequests) {
         else
             release(s.code);
     }
-    EXPECT_EQ(boj().akcel, t.akcel);
-    EXPECT_EQ(boj().akcep, t.akcep);
+    EXPECT_EQ(boj().variable("akcel"), t.akcel);
+    EXPECT_EQ(boj().variable("akcep"), t.akcep);
     EXPECT_EQ(boj().skokl, t.skokl);
     EXPECT_EQ(boj().skokp, t.skokp);
 }
@@ -183,48 +180,48 @@ constexpr float kAir = 3000, kGround = 4420;  // where gravity leaves a fighter
 INSTANTIATE_TEST_SUITE_P(
     Timelines, KeyTimeline,
     ::testing::Values(
-        KeyCase{"LeftKeys", kGround, kGround, {{Down, key::A}}, "vlevo", "", 0, 0},
-        KeyCase{"D", kGround, kGround, {{Down, key::D}}, "vpravo", "", 0, 0},
-        KeyCase{"S", kGround, kGround, {{Down, key::S}}, "utekl", "", 0, 0},
-        KeyCase{"T", kGround, kGround, {{Down, key::T}}, "HP", "", 0, 0},
-        KeyCase{"G", kGround, kGround, {{Down, key::G}}, "SPEST", "", 0, 0},
-        KeyCase{"Z", kGround, kGround, {{Down, key::Z}}, "HK", "", 0, 0},
-        KeyCase{"H", kGround, kGround, {{Down, key::H}}, "SPODK", "", 0, 0},
-        KeyCase{"W", kGround, kGround, {{Down, key::W}}, "", "", 1, 0},
-        KeyCase{"LeftArrow", kGround, kGround, {{Down, key::Left}}, "", "vlevo", 0, 0},
-        KeyCase{"RightArrow", kGround, kGround, {{Down, key::Right}}, "", "vpravo", 0, 0},
-        KeyCase{"DownArrow", kGround, kGround, {{Down, key::Down}}, "", "utek", 0, 0},
-        KeyCase{"UpArrow", kGround, kGround, {{Down, key::Up}}, "", "", 0, 1},
-        KeyCase{"Insert", kGround, kGround, {{Down, key::Insert}}, "", "pest", 0, 0},
-        KeyCase{"Delete", kGround, kGround, {{Down, key::Delete}}, "", "dpest", 0, 0},
-        KeyCase{"Home", kGround, kGround, {{Down, key::Home}}, "", "kop", 0, 0},
-        KeyCase{"End", kGround, kGround, {{Down, key::End}}, "", "dkop", 0, 0},
+        KeyCase{"LeftKeys", kGround, kGround, {{Down, Key::A}}, "vlevo", "", 0, 0},
+        KeyCase{"D", kGround, kGround, {{Down, Key::D}}, "vpravo", "", 0, 0},
+        KeyCase{"S", kGround, kGround, {{Down, Key::S}}, "utekl", "", 0, 0},
+        KeyCase{"T", kGround, kGround, {{Down, Key::T}}, "HP", "", 0, 0},
+        KeyCase{"G", kGround, kGround, {{Down, Key::G}}, "SPEST", "", 0, 0},
+        KeyCase{"Z", kGround, kGround, {{Down, Key::Z}}, "HK", "", 0, 0},
+        KeyCase{"H", kGround, kGround, {{Down, Key::H}}, "SPODK", "", 0, 0},
+        KeyCase{"W", kGround, kGround, {{Down, Key::W}}, "", "", 1, 0},
+        KeyCase{"LeftArrow", kGround, kGround, {{Down, Key::Left}}, "", "vlevo", 0, 0},
+        KeyCase{"RightArrow", kGround, kGround, {{Down, Key::Right}}, "", "vpravo", 0, 0},
+        KeyCase{"DownArrow", kGround, kGround, {{Down, Key::Down}}, "", "utek", 0, 0},
+        KeyCase{"UpArrow", kGround, kGround, {{Down, Key::Up}}, "", "", 0, 1},
+        KeyCase{"Insert", kGround, kGround, {{Down, Key::Insert}}, "", "pest", 0, 0},
+        KeyCase{"Delete", kGround, kGround, {{Down, Key::Delete}}, "", "dpest", 0, 0},
+        KeyCase{"Home", kGround, kGround, {{Down, Key::Home}}, "", "kop", 0, 0},
+        KeyCase{"End", kGround, kGround, {{Down, Key::End}}, "", "dkop", 0, 0},
         // Holding D, pressing T, releasing D: the release clears the punch too.
         KeyCase{"DThenTThenReleaseD",
                 kGround,
                 kGround,
-                {{Down, key::D}, {Down, key::T}, {Up, key::D}},
+                {{Down, Key::D}, {Down, Key::T}, {Up, Key::D}},
                 "",
                 "",
                 0,
                 0},
-        KeyCase{"ShiftCtrlAltAlike", kGround, kGround, {{Down, key::A, 1}}, "vlevo", "", 0, 0},
-        KeyCase{"CtrlEnd", kGround, kGround, {{Down, key::End, 2}}, "", "dkop", 0, 0},
+        KeyCase{"ShiftCtrlAltAlike", kGround, kGround, {{Down, Key::A, 1}}, "vlevo", "", 0, 0},
+        KeyCase{"CtrlEnd", kGround, kGround, {{Down, Key::End, 2}}, "", "dkop", 0, 0},
         // In the air S, W and Up write nothing; Down writes its dash anyway.
         KeyCase{"InTheAir",
                 kAir,
                 kAir,
-                {{Down, key::S}, {Down, key::W}, {Down, key::Up}, {Down, key::Down}},
+                {{Down, Key::S}, {Down, Key::W}, {Down, Key::Up}, {Down, Key::Down}},
                 "",
                 "utek",
                 0,
                 0},
-        KeyCase{"ReleaseW", kGround, kGround, {{Down, key::W}, {Up, key::W}}, "", "", 0, 0},
-        KeyCase{"ReleaseUpInTheAir", kGround, kAir, {{Down, key::Up}}, "", "", 0, 0},
+        KeyCase{"ReleaseW", kGround, kGround, {{Down, Key::W}, {Up, Key::W}}, "", "", 0, 0},
+        KeyCase{"ReleaseUpInTheAir", kGround, kAir, {{Down, Key::Up}}, "", "", 0, 0},
         KeyCase{"OtherKeysNothing",
                 kGround,
                 kGround,
-                {{Down, key::D}, {Down, 32}, {Up, 32}, {Down, 13}},
+                {{Down, Key::D}, {Down, Key::Space}, {Up, Key::Space}, {Down, Key::Enter}},
                 "vpravo",
                 "",
                 0,
@@ -232,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"SidesApart",
                 kGround,
                 kGround,
-                {{Down, key::D}, {Down, key::Home}, {Up, key::Home}},
+                {{Down, Key::D}, {Down, Key::Home}, {Up, Key::Home}},
                 "vpravo",
                 "",
                 0,
@@ -241,27 +238,27 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(Moves, HeldKeyRepeatsItsActionEvery50Milliseconds) {
     place(1200, 8400);
-    press(key::D);
+    press(Key::D);
     advanceMs(500);
-    release(key::D);
+    release(Key::D);
     advanceMs(500);
     EXPECT_EQ(fight().prvni.left(), 1200 + 10 * 250);
-    press(key::Right);
+    press(Key::Right);
     advanceMs(100);
-    release(key::Right);
+    release(Key::Right);
     EXPECT_EQ(fight().druhej.left(), 8400 + 2 * 350);
 }
 
 TEST_F(Moves, AfterAKnockOutTheFirstKeyStopsBothHeldActionTimers) {
-    press(key::D);
+    press(Key::D);
     advanceMs(50);
     EXPECT_TRUE(fight().Timer17.running());
     fight().ziv2.setCaption("-25");
     advanceMs(50);
     EXPECT_TRUE(fight().Timer17.running()) << "only a key press stops them";
     const float left = fight().prvni.left();
-    press(key::A);
-    EXPECT_EQ(boj().akcel, "vlevo") << "the press still writes";
+    press(Key::A);
+    EXPECT_EQ(boj().variable("akcel"), "vlevo") << "the press still writes";
     for (vk::Timer* t : {&fight().Timer17, &fight().Timer18}) {
         EXPECT_EQ(t->interval(), 0);
         EXPECT_FALSE(t->enabled());
@@ -283,7 +280,7 @@ TEST_P(KeysInADecidedFight, StopsTheHeldActionsBelowMinusOneOrAtTheTimeOut) {
     const DecidedCase& t = GetParam();
     setEnergies(t.ziv1, t.ziv2);
     boj().secondsLeft = t.secondsLeft;
-    press(key::Z);
+    press(Key::Z);
     EXPECT_EQ(fight().Timer17.running(), !t.stops);
     EXPECT_EQ(fight().Timer18.running(), !t.stops);
 }
@@ -296,10 +293,10 @@ INSTANTIATE_TEST_SUITE_P(Energies, KeysInADecidedFight,
                                            DecidedCase{"0", "0", 60, false}));
 
 TEST_F(Moves, HeldActionsCarryOverIntoTheNextFight) {
-    press(key::Left);
-    press(key::W);
+    press(Key::Left);
+    press(Key::W);
     run([&] { game.boj().unload(); });
-    EXPECT_EQ(boj().akcep, "vlevo");
+    EXPECT_EQ(boj().variable("akcep"), "vlevo");
     loadFight();
     place(2000, 8000);
     fight().prvni.setTop(kStanding);

@@ -59,14 +59,14 @@ TEST_F(FightSetup, GroundLinesStayAtTheDesignTopWhateverThePicksDoLater) {
 
 TEST_F(FightSetup, StateTheLoadDoesNotResetCarriesOverToTheNextFight) {
     startFight();
-    boj().akcel = "HP";
+    boj().akcel = HeldAction::HighPunch;
     boj().skokp = 1;
     boj().kickCounter = 5;
     boj().punchCounter = 9;
     boj().finishLeftVictim = 1;
     boj().unload();
     loadFight();
-    EXPECT_EQ(boj().akcel, "HP");
+    EXPECT_EQ(boj().akcel, HeldAction::HighPunch);
     EXPECT_EQ(boj().skokp, 1);
     EXPECT_EQ(boj().kickCounter, 5);
     EXPECT_EQ(boj().punchCounter, 0);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/errors.h"
+#include "runtime/keys.h"
 #include "runtime_test_support.h"
 
 namespace vk {
@@ -53,7 +54,7 @@ TEST_F(RuntimeDoEvents, RunsQueuedInputInsideTheCaller) {
         SCOPED_TRACE(c.callDoEvents ? "with doEvents" : "without");
         log.clear();
         runtime.runTopLevel([&] {
-            platform.input.post(KeyDownEvent{65, 0});
+            platform.input.post(KeyDownEvent{Key::A, 0});
             note("before");
             if (c.callDoEvents) runtime.doEvents();
             note("after");
@@ -149,7 +150,7 @@ TEST_F(RuntimePace, MovesTheClockAndDispatchesNothing) {
     ui().First.setInterval(10);
     const long steps[] = {1, 16, 33, 250};
     runtime.runTopLevel([&] {
-        platform.input.post(KeyDownEvent{65, 0});
+        platform.input.post(KeyDownEvent{Key::A, 0});
         for (long step : steps) {
             const long before = nowMs();
             paceMs(step);
@@ -189,7 +190,7 @@ TEST_F(RuntimeInputSource, ArrivesAtTheFirstPointWherePendingEventsRun) {
             note("timer done");
         };
         if (c.timer) ui().First.setInterval(16);
-        platform.input.postAt(runtime.now() + 25 * kMicrosPerMilli, KeyDownEvent{65, 0});
+        platform.input.postAt(runtime.now() + 25 * kMicrosPerMilli, KeyDownEvent{Key::A, 0});
         advanceMs(100);
         Log relative;
         for (const auto& entry : log) {
@@ -233,7 +234,7 @@ TEST_F(RuntimeInputSource, ACharacterGoesWhereItsKeyDownWent) {
             if (c.keyDown == KeyDownDoes::UnloadsItsScreen) front.unload();
             if (c.keyDown == KeyDownDoes::ShowsAnotherInFront) screen.show();
         };
-        post(KeyDownEvent{88, 0});
+        post(KeyDownEvent{Key::X, 0});
         send(KeyPressEvent{'x', c.typedByTheKey});
         EXPECT_EQ(log, c.expected);
     }
@@ -298,7 +299,7 @@ std::vector<EndCase> deepCases(const std::function<void(World&)>& stop) {
              };
              w.screen.show();
              w.screen.ui().Second.onTimer = [&w] {
-                 w.platform.input.post(KeyDownEvent{13, 0});
+                 w.platform.input.post(KeyDownEvent{Key::Enter, 0});
                  w.runtime.doEvents();
                  w.log.push_back("after doEvents in timer");
              };
@@ -345,7 +346,7 @@ void expectNothingRunsAnyMore(World& w) {
     bool ran = false;
     w.screen.onKeyDown = [&](int, int) { ran = true; };
     w.screen.show();
-    w.platform.input.post(KeyDownEvent{65, 0});
+    w.platform.input.post(KeyDownEvent{Key::A, 0});
     w.runtime.dispatchPending();
     w.runtime.doEvents();
     w.runtime.runTopLevel([&] { ran = true; });

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "runtime/errors.h"
+#include "runtime/keys.h"
 #include "runtime/sound_channel.h"
 #include "runtime_test_support.h"
 
@@ -219,7 +220,7 @@ TEST_F(RuntimeUnload, AHandlerKeepsUsingItsControlsAfterUnloadingItsScreen) {
          [](ScreensTest& t, std::function<void()> routine) {
              t.screen.preview = true;
              t.screen.onKeyDown = [routine](int, int) { routine(); };
-             t.send(KeyDownEvent{27, 0});
+             t.send(KeyDownEvent{Key::Escape, 0});
          },
          {"handler reads Title Ann"}},
         {"click inside doEvents inside a timer",
@@ -354,9 +355,9 @@ TEST_F(RuntimeInput, KeysAndClicksGoToTheActiveScreen) {
     withoutTextBoxes(screen);
     withoutTextBoxes(other);
     const auto everything = [this] {
-        send(KeyDownEvent{65, shift::kShift});
+        send(KeyDownEvent{Key::A, shift::kShift});
         send(KeyPressEvent{'A'});
-        send(KeyUpEvent{65, shift::kCtrl | shift::kAlt});
+        send(KeyUpEvent{Key::A, shift::kCtrl | shift::kAlt});
         clickAt(100, 100);
     };
 
@@ -389,9 +390,9 @@ TEST_F(RuntimeInput, TypingEditsTheFocusedTextBoxNotTheForm) {
         const char* name;
         const char* code;
     } steps[] = {
-        {KeyDownEvent{66, 0}, "Ann", ""},  // keys go to the box, not the form
+        {KeyDownEvent{Key::B, 0}, "Ann", ""},  // keys go to the box, not the form
         {KeyPressEvent{'b'}, "Annb", ""},
-        {KeyUpEvent{66, 0}, "Annb", ""},
+        {KeyUpEvent{Key::B, 0}, "Annb", ""},
         {KeyPressEvent{'\b'}, "Ann", ""},
         {KeyPressEvent{'\r'}, "Ann", ""},    // control characters type nothing
         {ClickEvent{3500, 600}, "Ann", ""},  // focus moves to Code
@@ -421,7 +422,7 @@ TEST_F(RuntimeInput, AFormThatPreviewsKeysSeesThemAndTheBoxStillTypes) {
     noteEvents(screen, log);
     screen.preview = true;
     screen.show();
-    send(KeyDownEvent{67, 0});
+    send(KeyDownEvent{Key::C, 0});
     send(KeyPressEvent{'c'});
     EXPECT_EQ(ui().Name.text(), "Annc");
     EXPECT_EQ(log, (Log{"Form down 67 0", "Form press c", "change Form.Name Annc"}));
@@ -444,7 +445,7 @@ TEST_F(RuntimeInput, AHiddenOrDisabledTextBoxTakesNoKeys) {
         ASSERT_EQ(ui().focus(), &ui().Name);
         c.arrange(ui());
         log.clear();
-        send(KeyDownEvent{90, 0});
+        send(KeyDownEvent{Key::Z, 0});
         send(KeyPressEvent{'z'});
         EXPECT_EQ(ui().Name.text(), "Ann");
         EXPECT_EQ(log, (Log{"Form down 90 0", "Form press z"}));  // no box has the focus

@@ -8,6 +8,7 @@
 #include "game_fixture.h"
 #include "progress/pocitadlo.h"
 #include "progress/saved_progress.h"
+#include "runtime/keys.h"
 #include "runtime/sound_channel.h"
 #include "shell/hlaska.h"
 #include "shell/module.h"
@@ -114,13 +115,13 @@ TEST_F(TitleScreen, LinksOpenWithoutAClick) {
 using InfoScreen = GameFixture;
 
 TEST_F(InfoScreen, OpensOverTheRunningTitleAndAnyKeyClosesIt) {
-    for (int key : {65, 16, 113, 27}) {  // a letter, Shift, F2, Escape
+    for (int key : {vk::Key::A, vk::Key::Shift, vk::Key::F2, vk::Key::Escape}) {
         SCOPED_TRACE(key);
         if (!game.uvodni().loaded()) game.start();
         click(game.uvodni().ui().Image3);
         ASSERT_TRUE(game.hlaska().visible());
         EXPECT_EQ(runtime.activeScreen(), &game.hlaska());
-        keyDown(key, key == 65 ? vk::shift::kShift : 0);
+        keyDown(key, key == vk::Key::A ? vk::shift::kShift : 0);
         EXPECT_FALSE(game.hlaska().loaded());
         EXPECT_EQ(runtime.activeScreen(), &game.uvodni());
         EXPECT_TRUE(game.uvodni().loaded()) << "the title screen stays behind";

@@ -16,6 +16,7 @@
 #include "fight/drzky.h"
 #include "runtime/control.h"
 #include "runtime/headless/headless_platform.h"
+#include "runtime/keys.h"
 #include "runtime/runtime.h"
 #include "select/vyberpostav.h"
 #include "shell/game.h"
@@ -23,10 +24,11 @@
 
 namespace vorkala::testing {
 
-// Key codes of both players' fight keys: A D S W T G Z H, then the arrows, Insert,
-// Delete, Home and End.
-inline constexpr std::array<int, 16> kFightKeys{65, 68, 83, 87, 84, 71, 90, 72,
-                                                37, 39, 38, 40, 45, 46, 36, 35};
+// Both players' fight keys.
+inline constexpr std::array<int, 16> kFightKeys{
+    vk::Key::A,      vk::Key::D,      vk::Key::S,    vk::Key::W,     vk::Key::T,  vk::Key::G,
+    vk::Key::Z,      vk::Key::H,      vk::Key::Left, vk::Key::Right, vk::Key::Up, vk::Key::Down,
+    vk::Key::Insert, vk::Key::Delete, vk::Key::Home, vk::Key::End};
 
 // From the fight screen's show: the round banner, the 60-second countdown and the
 // finishing sequence with the after-fight screen's delay, with room to spare.
@@ -39,8 +41,13 @@ struct KeyStep {
     int keyCode;
     long heldMs;
 };
-inline constexpr std::array<KeyStep, 7> kScriptedLeftPlayer{
-    {{68, 250}, {84, 120}, {71, 120}, {68, 150}, {90, 120}, {72, 120}, {65, 100}}};
+inline constexpr std::array<KeyStep, 7> kScriptedLeftPlayer{{{vk::Key::D, 250},
+                                                             {vk::Key::T, 120},
+                                                             {vk::Key::G, 120},
+                                                             {vk::Key::D, 150},
+                                                             {vk::Key::Z, 120},
+                                                             {vk::Key::H, 120},
+                                                             {vk::Key::A, 100}}};
 inline constexpr long kBetweenKeysMs = 130;
 
 // Moves the virtual clock like the headless pacer, then calls the probe: a test can look

@@ -31,6 +31,9 @@ struct ReactionRow;
 struct ComboRow;
 struct StepRow;
 
+// What a player's held key asks of its side's held-action timer.
+enum class HeldAction { None, WalkLeft, WalkRight, HighPunch, HighKick, LowPunch, LowKick, Dash };
+
 namespace fight_colours {
 constexpr vk::Colour kBackground = 0xC0C0C0;
 constexpr vk::Colour kGreen = 0x00C000;  // energy bars, countdown at the start
@@ -240,18 +243,18 @@ class Boj : public vk::ScreenOf<BojControls> {
     std::int16_t roundBannerUp = 0;
     std::int16_t secondsLeft = 0;
     std::int16_t leftBarStep = 0, rightBarStep = 0;  // twips of bar per blow received
-    std::string akcel, akcep;                        // held actions of the left and right player
-    int skokl = 0, skokp = 0;                        // jump requests
-    std::int16_t kroky = 0;                          // step counter of the dashes only
-    float nahoda = 0;                                // the last draw of either computer opponent
-    std::int16_t frame = 0;                          // frame of the finishing sequence
-    float musicTrack = 0;                            // the fight's track, 1 to 10
+    // The held actions of the left and right player.
+    HeldAction akcel = HeldAction::None, akcep = HeldAction::None;
+    int skokl = 0, skokp = 0;  // jump requests
+    std::int16_t kroky = 0;    // step counter of the dashes only
+    float nahoda = 0;          // the last draw of either computer opponent
+    std::int16_t frame = 0;    // frame of the finishing sequence
+    float musicTrack = 0;      // the fight's track, 1 to 10
 
     // The bar step while nothing can be divided: one blow takes the whole bar.
     static constexpr std::int16_t kWholeBar = 5000;
 
   protected:
-    void bindEvents(BojControls& c) override;
     void Form_Load() override;
 
   private:
@@ -259,6 +262,8 @@ class Boj : public vk::ScreenOf<BojControls> {
     void dash(const FighterSide& side);
     bool onGround(const vk::Control& fighter, const vk::Control& groundLine);
     void decidedFightCheck();
+    void runHeldAction(const FighterSide& side);
+    std::string heldActionName(const FighterSide& side) const;
     void rise(const FighterSide& side);
     void apex(const FighterSide& side);
     void gravity(const FighterSide& side);

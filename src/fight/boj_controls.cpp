@@ -1,8 +1,7 @@
 // The fight screen's controls at design state, and the screen object itself.
 #include "fight/boj.h"
 
-#include <utility>
-
+#include "fight/fighter_side.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
 
@@ -101,6 +100,70 @@ vk::PlayerSettings BojControls::musicPlayerSettings() {
             .url = "\\data\\hudba\\"};
 }
 
+namespace {
+// The fight's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Boj> kRoutines[] = {
+    {"vyhra", &Boj::vyhra},
+    {"vyhral", &Boj::vyhral},
+    {"doraz", &Boj::doraz},
+    {"dorazit", &Boj::dorazit},
+    {"dkop", &Boj::dkop},
+    {"kop", &Boj::kop},
+    {"dpest", &Boj::dpest},
+    {"pest", &Boj::pest},
+    {"SPODK", &Boj::SPODK},
+    {"HK", &Boj::HK},
+    {"SPEST", &Boj::SPEST},
+    {"HP", &Boj::HP},
+    {"zivoty1", &Boj::zivoty1},
+    {"zivoty2", &Boj::zivoty2},
+    {"krevprvnikop", &Boj::krevprvnikop},
+    {"krevprvni", &Boj::krevprvni},
+    {"krevdruhykop", &Boj::krevdruhykop},
+    {"krevdruhy", &Boj::krevdruhy},
+    {"krv", &Boj::krv},
+    {"odlet", &Boj::odlet},
+    {"odskok", &Boj::odskok},
+    {"vpravo", &Boj::vpravo},
+    {"vlevo", &Boj::vlevo},
+    {"vl", &Boj::vl},
+    {"vp", &Boj::vp},
+    {"utekl", &Boj::utekl},
+    {"utek", &Boj::utek},
+    {"pohyb", &Boj::pohyb},
+    {"poh", &Boj::poh},
+    {"pohybbezcomp", &Boj::pohybbezcomp},
+    {"pohbezcomp", &Boj::pohbezcomp},
+    {"Timer1_Timer", &Boj::Timer1_Timer},
+    {"Timer2_Timer", &Boj::Timer2_Timer},
+    {"Timer3_Timer", &Boj::Timer3_Timer},
+    {"Timer4_Timer", &Boj::Timer4_Timer},
+    {"Timer5_Timer", &Boj::Timer5_Timer},
+    {"Timer6_Timer", &Boj::Timer6_Timer},
+    {"Timer7_Timer", &Boj::Timer7_Timer},
+    {"Timer8_Timer", &Boj::Timer8_Timer},
+    {"Timer9_Timer", &Boj::Timer9_Timer},
+    {"Timer10_Timer", &Boj::Timer10_Timer},
+    {"Timer11_Timer", &Boj::Timer11_Timer},
+    {"Timer12_Timer", &Boj::Timer12_Timer},
+    {"Timer13_Timer", &Boj::Timer13_Timer},
+    {"Timer14_Timer", &Boj::Timer14_Timer},
+    {"Timer15_Timer", &Boj::Timer15_Timer},
+    {"Timer16_Timer", &Boj::Timer16_Timer},
+    {"Timer17_Timer", &Boj::Timer17_Timer},
+    {"Timer18_Timer", &Boj::Timer18_Timer},
+    {"Timer19_Timer", &Boj::Timer19_Timer},
+    {"Timer20_Timer", &Boj::Timer20_Timer},
+    {"Timer22_Timer", &Boj::Timer22_Timer},
+    {"Timer23_Timer", &Boj::Timer23_Timer},
+    {"Image14_Click", &Boj::Image14_Click},
+    {"Image4_Click", &Boj::Image4_Click},
+    {"Image5_Click", &Boj::Image5_Click},
+};
+
+}  // namespace
+
 BojControls::BojControls(vk::Runtime& runtime, vk::Screen& screen) : ControlSet(runtime, screen) {
     backColor = fight_colours::kBackground;
 }
@@ -116,74 +179,15 @@ Boj::Boj(Game& game) : ScreenOf(game.runtime(), "boj", "Vorkala - boj"), game_(g
     exposeVariable("secondsLeft", secondsLeft);
     exposeVariable("leftBarStep", leftBarStep);
     exposeVariable("rightBarStep", rightBarStep);
-    exposeVariable("akcel", akcel);
-    exposeVariable("akcep", akcep);
+    exposeText("akcel", [this] { return heldActionName(kLeftFighter); });
+    exposeText("akcep", [this] { return heldActionName(kRightFighter); });
     exposeVariable("skokl", skokl);
     exposeVariable("skokp", skokp);
     exposeVariable("kroky", kroky);
     exposeVariable("nahoda", nahoda);
     exposeVariable("frame", frame);
     exposeVariable("musicTrack", musicTrack);
-    exposeRoutine("vyhra", [this] { vyhra(); });
-    exposeRoutine("vyhral", [this] { vyhral(); });
-    exposeRoutine("doraz", [this] { doraz(); });
-    exposeRoutine("dorazit", [this] { dorazit(); });
-    const std::pair<const char*, void (Boj::*)()> engine[] = {
-        {"dkop", &Boj::dkop},
-        {"kop", &Boj::kop},
-        {"dpest", &Boj::dpest},
-        {"pest", &Boj::pest},
-        {"SPODK", &Boj::SPODK},
-        {"HK", &Boj::HK},
-        {"SPEST", &Boj::SPEST},
-        {"HP", &Boj::HP},
-        {"zivoty1", &Boj::zivoty1},
-        {"zivoty2", &Boj::zivoty2},
-        {"krevprvnikop", &Boj::krevprvnikop},
-        {"krevprvni", &Boj::krevprvni},
-        {"krevdruhykop", &Boj::krevdruhykop},
-        {"krevdruhy", &Boj::krevdruhy},
-        {"krv", &Boj::krv},
-        {"odlet", &Boj::odlet},
-        {"odskok", &Boj::odskok},
-        {"vpravo", &Boj::vpravo},
-        {"vlevo", &Boj::vlevo},
-        {"vl", &Boj::vl},
-        {"vp", &Boj::vp},
-        {"utekl", &Boj::utekl},
-        {"utek", &Boj::utek},
-        {"pohyb", &Boj::pohyb},
-        {"poh", &Boj::poh},
-        {"pohybbezcomp", &Boj::pohybbezcomp},
-        {"pohbezcomp", &Boj::pohbezcomp},
-    };
-    for (const auto& [name, routine] : engine)
-        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
-}
-
-void Boj::bindEvents(BojControls& c) {
-    const std::pair<vk::Timer BojControls::*, void (Boj::*)()> engineTimers[] = {
-        {&BojControls::Timer1, &Boj::Timer1_Timer},   {&BojControls::Timer4, &Boj::Timer4_Timer},
-        {&BojControls::Timer5, &Boj::Timer5_Timer},   {&BojControls::Timer7, &Boj::Timer7_Timer},
-        {&BojControls::Timer8, &Boj::Timer8_Timer},   {&BojControls::Timer10, &Boj::Timer10_Timer},
-        {&BojControls::Timer11, &Boj::Timer11_Timer}, {&BojControls::Timer13, &Boj::Timer13_Timer},
-        {&BojControls::Timer15, &Boj::Timer15_Timer}, {&BojControls::Timer16, &Boj::Timer16_Timer},
-        {&BojControls::Timer17, &Boj::Timer17_Timer}, {&BojControls::Timer18, &Boj::Timer18_Timer},
-        {&BojControls::Timer20, &Boj::Timer20_Timer}, {&BojControls::Timer22, &Boj::Timer22_Timer},
-        {&BojControls::Timer23, &Boj::Timer23_Timer},
-    };
-    for (const auto& [timer, handler] : engineTimers)
-        (c.*timer).onTimer = [this, handler = handler] { (this->*handler)(); };
-    c.Timer2.onTimer = [this] { Timer2_Timer(); };
-    c.Timer3.onTimer = [this] { Timer3_Timer(); };
-    c.Timer6.onTimer = [this] { Timer6_Timer(); };
-    c.Timer9.onTimer = [this] { Timer9_Timer(); };
-    c.Timer12.onTimer = [this] { Timer12_Timer(); };
-    c.Timer14.onTimer = [this] { Timer14_Timer(); };
-    c.Timer19.onTimer = [this] { Timer19_Timer(); };
-    c.Image14.onClick = [this] { Image14_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Image5.onClick = [this] { Image5_Click(); };
+    exposeRoutines(*this, kRoutines);
 }
 
 }  // namespace vorkala

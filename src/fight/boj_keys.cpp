@@ -1,11 +1,13 @@
 // The two players' shared keyboard. A key writes its side's held action or jump request;
 // the held-action timers run the routine the action names, every 50 milliseconds while
 // the key is held. The shift state plays no part.
+#include <optional>
 #include <string>
 
 #include "fight/boj.h"
 #include "fight/fighter_side.h"
 #include "progress/pocitadlo.h"
+#include "runtime/keys.h"
 #include "runtime/runtime.h"
 #include "runtime/values.h"
 #include "shell/game.h"
@@ -14,20 +16,17 @@ namespace vorkala {
 
 namespace {
 
-namespace key {
-constexpr int A = 65, D = 68, S = 83, W = 87, T = 84, G = 71, Z = 90, H = 72;
-constexpr int Left = 37, Right = 39, Down = 40, Up = 38;
-constexpr int Insert = 45, Delete = 46, Home = 36, End = 35;
-}  // namespace key
+using vk::Key;
+using enum HeldAction;
 
 // Below this an energy means the fight is decided (a knock-out writes -25).
 constexpr double kDecidedBelow = -1;
 
 // One key of the map: either a held action of a side or its jump request.
 struct KeyRow {
-    int code;
+    Key code;
     const FighterSide& side;
-    const char* pressed;  // the held action; nullptr: the key asks for a jump
+    std::optional<HeldAction> action;  // none: the key asks for a jump
     // The fighter must stand on its ground line for the press to count.
     bool groundTested;
 };
@@ -37,41 +36,57 @@ constexpr const FighterSide& R = kRightFighter;
 
 // In the order the press handler tests them.
 constexpr KeyRow kKeyMap[] = {
-    {key::A, L, "vlevo", false},
-    {key::Left, R, "vlevo", false},
-    {key::Right, R, "vpravo", false},
-    {key::D, L, "vpravo", false},
-    {key::S, L, "utekl", true},
+    {Key::A, L, WalkLeft, false},
+    {Key::Left, R, WalkLeft, false},
+    {Key::Right, R, WalkRight, false},
+    {Key::D, L, WalkRight, false},
+    {Key::S, L, Dash, true},
     // The right dash tests the ground itself, when it runs.
-    {key::Down, R, "utek", false},
-    {key::Up, R, nullptr, true},
-    {key::W, L, nullptr, true},
-    {key::T, L, "HP", false},
-    {key::Insert, R, "pest", false},
-    {key::Delete, R, "dpest", false},
-    {key::G, L, "SPEST", false},
-    {key::Home, R, "kop", false},
-    {key::End, R, "dkop", false},
-    {key::Z, L, "HK", false},
-    {key::H, L, "SPODK", false},
+    {Key::Down, R, Dash, false},
+    {Key::Up, R, std::nullopt, true},
+    {Key::W, L, std::nullopt, true},
+    {Key::T, L, HighPunch, false},
+    {Key::Insert, R, HighPunch, false},
+    {Key::Delete, R, LowPunch, false},
+    {Key::G, L, LowPunch, false},
+    {Key::Home, R, HighKick, false},
+    {Key::End, R, LowKick, false},
+    {Key::Z, L, HighKick, false},
+    {Key::H, L, LowKick, false},
 };
 
-struct DispatchRow {
-    const char* action;
+// A held action's routine, and its name as the script driver shows it.
+struct HeldRow {
+    HeldAction action;
     void (Boj::*routine)();
+    const char* name;
 };
-using Dispatch = DispatchRow[7];
+using HeldRows = HeldRow[7];
 
-const Dispatch kLeftDispatch = {
-    {"vlevo", &Boj::vlevo}, {"vpravo", &Boj::vpravo}, {"HP", &Boj::HP},       {"HK", &Boj::HK},
-    {"SPEST", &Boj::SPEST}, {"SPODK", &Boj::SPODK},   {"utekl", &Boj::utekl},
+const HeldRows kLeftHeld = {
+    {WalkLeft, &Boj::vlevo, "vlevo"}, {WalkRight, &Boj::vpravo, "vpravo"},
+    {HighPunch, &Boj::HP, "HP"},      {HighKick, &Boj::HK, "HK"},
+    {LowPunch, &Boj::SPEST, "SPEST"}, {LowKick, &Boj::SPODK, "SPODK"},
+    {Dash, &Boj::utekl, "utekl"},
 };
-const Dispatch kRightDispatch = {
-    {"vlevo", &Boj::vl},    {"vpravo", &Boj::vp}, {"pest", &Boj::pest}, {"kop", &Boj::kop},
-    {"dpest", &Boj::dpest}, {"dkop", &Boj::dkop}, {"utek", &Boj::utek},
+const HeldRows kRightHeld = {
+    {WalkLeft, &Boj::vl, "vlevo"},    {WalkRight, &Boj::vp, "vpravo"},
+    {HighPunch, &Boj::pest, "pest"},  {HighKick, &Boj::kop, "kop"},
+    {LowPunch, &Boj::dpest, "dpest"}, {LowKick, &Boj::dkop, "dkop"},
+    {Dash, &Boj::utek, "utek"},
 };
+
+const HeldRows& heldRowsOf(const FighterSide& side) {
+    return &side == &kLeftFighter ? kLeftHeld : kRightHeld;
+}
 
 }  // namespace
+
+std::string Boj::heldActionName(const FighterSide& side) const {
+    for (const HeldRow& row : heldRowsOf(side))
+        if (this->*side.heldAction == row.action) return row.name;
+    return {};
+}
 
 // After a knock-out or the time-out the first key press stops both held-action timers
 // for good; the press itself still writes its variable.
@@ -94,8 +109,8 @@ void Boj::Form_KeyDown(int keyCode, int /*shift*/) {
         if (row.groundTested &&
             !onGround(ui().*side.sprite, game_.pocitadlo().ui().*side.groundLine))
             continue;
-        if (row.pressed)
-            this->*side.heldAction = row.pressed;
+        if (row.action)
+            this->*side.heldAction = *row.action;
         else
             this->*side.jumpRequest = 1;
     }
@@ -105,23 +120,21 @@ void Boj::Form_KeyDown(int keyCode, int /*shift*/) {
 void Boj::Form_KeyUp(int keyCode, int /*shift*/) {
     for (const KeyRow& row : kKeyMap) {
         if (row.code != keyCode) continue;
-        if (row.pressed)
-            (this->*row.side.heldAction).clear();
+        if (row.action)
+            this->*row.side.heldAction = None;
         else
             this->*row.side.jumpRequest = 0;
     }
 }
 
-namespace {
 // Each comparison reads the action afresh: a routine that lets events run may see a key
 // change it, and a later row of the same tick then runs the new action.
-void runHeldAction(Boj& boj, const std::string& action, const Dispatch& dispatch) {
-    for (const DispatchRow& row : dispatch)
-        if (action == row.action) (boj.*row.routine)();
+void Boj::runHeldAction(const FighterSide& side) {
+    for (const HeldRow& row : heldRowsOf(side))
+        if (this->*side.heldAction == row.action) (this->*row.routine)();
 }
-}  // namespace
 
-void Boj::Timer17_Timer() { runHeldAction(*this, akcel, kLeftDispatch); }
-void Boj::Timer18_Timer() { runHeldAction(*this, akcep, kRightDispatch); }
+void Boj::Timer17_Timer() { runHeldAction(kLeftFighter); }
+void Boj::Timer18_Timer() { runHeldAction(kRightFighter); }
 
 }  // namespace vorkala

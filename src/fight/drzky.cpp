@@ -35,17 +35,18 @@ DrzkyControls::DrzkyControls(vk::Runtime& runtime, vk::Screen& screen)
     backColor = vk::colours::kBlack;
 }
 
-Drzky::Drzky(Game& game) : ScreenOf(game.runtime(), "drzky", "Vorkala - drzky"), game_(game) {
-    exposeRoutine("AdvanceLoadingBar", [this] { AdvanceLoadingBar(); });
-    exposeRoutine("Image1_Click", [this] { Image1_Click(); });
-}
+namespace {
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Drzky> kRoutines[] = {
+    {"AdvanceLoadingBar", &Drzky::AdvanceLoadingBar}, {"Image1_Click", &Drzky::Image1_Click},
+    {"Image2_Click", &Drzky::Image2_Click},           {"Image3_Click", &Drzky::Image3_Click},
+    {"Image4_Click", &Drzky::Image4_Click},           {"Timer1_Timer", &Drzky::Timer1_Timer},
+};
+}  // namespace
 
-void Drzky::bindEvents(DrzkyControls& c) {
-    c.Image1.onClick = [this] { Image1_Click(); };
-    c.Image2.onClick = [this] { Image2_Click(); };
-    c.Image3.onClick = [this] { Image3_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+Drzky::Drzky(Game& game) : ScreenOf(game.runtime(), "drzky", "Vorkala - drzky"), game_(game) {
+    exposeRoutines(*this, kRoutines);
 }
 
 void Drzky::Form_Load() {

@@ -53,7 +53,6 @@ class Drzky : public vk::ScreenOf<DrzkyControls> {
     void Timer1_Timer();
 
   protected:
-    void bindEvents(DrzkyControls& c) override;
     void Form_Load() override;
 
   private:

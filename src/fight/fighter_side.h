@@ -28,7 +28,7 @@ struct FighterSide {
     vk::Timer BojControls::*computerTimer;
     vk::Timer BojControls::*idleTimer;  // the second idle frame
     vk::Timer BojControls::*riseTimer;
-    std::string Boj::*heldAction;
+    HeldAction Boj::*heldAction;
     int Boj::*jumpRequest;
     std::int16_t Boj::*barStep;  // twips of bar per blow received
 

@@ -63,7 +63,6 @@ class Pocitadlo : public vk::ScreenOf<PocitadloControls> {
     explicit Pocitadlo(vk::Runtime& runtime);
 
   protected:
-    void bindEvents(PocitadloControls&) override {}
     void Form_Load() override;
 };
 

@@ -1,5 +1,8 @@
 #include "runtime/screen.h"
 
+#include <stdexcept>
+#include <string_view>
+
 #include "runtime/control.h"
 #include "runtime/errors.h"
 #include "runtime/runtime.h"
@@ -54,6 +57,31 @@ std::optional<std::string> Screen::variable(const std::string& name) const {
     auto it = variables_.find(name);
     if (it == variables_.end()) return std::nullopt;
     return it->second();
+}
+
+namespace {
+std::function<void()>* eventSlot(ControlSet& controls, std::string_view control,
+                                 std::string_view event) {
+    Control* target = controls.find(control);
+    if (!target) return nullptr;
+    if (event == "Click") return &target->onClick;
+    if (event == "MouseMove") return &target->onMouseMove;
+    if (event == "Change") return &target->onChange;
+    if (event == "Timer" && target->kind() == ControlKind::Timer)
+        return &static_cast<Timer*>(target)->onTimer;
+    return nullptr;
+}
+}  // namespace
+
+void Screen::bindNamedEvents(ControlSet& controls) const {
+    for (const auto& [name, routine] : routines_) {
+        const auto split = name.rfind('_');
+        if (split == std::string::npos) continue;
+        std::function<void()>* slot = eventSlot(controls, std::string_view(name).substr(0, split),
+                                                std::string_view(name).substr(split + 1));
+        if (!slot) throw std::logic_error(name_ + " has no event for its routine " + name);
+        *slot = routine;
+    }
 }
 
 void Screen::exposeRoutine(const std::string& name, Routine routine) {

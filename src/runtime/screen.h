@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <type_traits>
+#include <utility>
 
 #include "runtime/control_set.h"
 #include "runtime/values.h"
@@ -15,6 +16,10 @@
 namespace vk {
 
 class Runtime;
+
+// A row of a screen's table of routines: the name and the member that runs.
+template <class S>
+using RoutineRow = std::pair<const char*, void (S::*)()>;
 
 class Screen {
   public:
@@ -50,7 +55,9 @@ class Screen {
     // Whether the form sees keys even while a text box has the focus.
     virtual bool previewsKeys() const { return false; }
 
-    // Public routines and screen-level variables by name (script driver, tests).
+    // Public routines and screen-level variables by name (script driver, tests). A routine
+    // named "Control_Event" (Click, MouseMove, Change or Timer) is also that event of its
+    // control, bound at every load: one table of routines serves both.
     using Routine = std::function<void()>;
     const std::map<std::string, Routine>& routines() const { return routines_; }
     std::optional<std::string> variable(const std::string& name) const;
@@ -60,6 +67,19 @@ class Screen {
     virtual void Form_Load() {}
 
     void exposeRoutine(const std::string& name, Routine routine);
+    // Each routine of a table of names and members of the screen `self`.
+    template <class S, std::size_t N>
+    void exposeRoutines(S& self, const RoutineRow<S> (&table)[N]) {
+        for (const auto& [name, member] : table)
+            exposeRoutine(name, [&self, member = member] { (self.*member)(); });
+    }
+    // Binds the routines named after events of `controls`; a routine named after an event
+    // of a control the screen does not have is a fault of the screen's table.
+    void bindNamedEvents(ControlSet& controls) const;
+    // A variable whose text the screen gives itself.
+    void exposeText(const std::string& name, std::function<std::string()> text) {
+        variables_[name] = std::move(text);
+    }
     template <class T>
     void exposeVariable(const std::string& name, const T& value) {
         variables_[name] = [&value] {
@@ -91,11 +111,12 @@ class ScreenOf : public Screen {
     Controls& ui() { return static_cast<Controls&>(controls()); }
 
   protected:
-    // Attaches the screen's event routines to a freshly built control set.
-    virtual void bindEvents(Controls& controls) = 0;
+    // Attaches event routines that no named routine covers to a freshly built control set.
+    virtual void bindEvents(Controls& /*controls*/) {}
 
     std::unique_ptr<ControlSet> createControls() override {
         auto set = std::make_unique<Controls>(runtime(), *this);
+        bindNamedEvents(*set);
         bindEvents(*set);
         return set;
     }

@@ -19,6 +19,44 @@ const std::string kCodePrompt = "your code?";
 const std::string kNamePrompt = "write your name here!";
 // Points above this start the name entry for the high-score table.
 constexpr double kNameEntryPoints = 4;
+
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Vyberpostav> kRoutines[] = {
+    {"Timer1_Timer", &Vyberpostav::Timer1_Timer},
+    {"Timer2_Timer", &Vyberpostav::Timer2_Timer},
+    {"Timer4_Timer", &Vyberpostav::Timer4_Timer},
+    {"Timer7_Timer", &Vyberpostav::Timer7_Timer},
+    {"Timer8_Timer", &Vyberpostav::Timer8_Timer},
+    {"Timer9_Timer", &Vyberpostav::Timer9_Timer},
+    {"Image2_Click", &Vyberpostav::Image2_Click},
+    {"Image3_Click", &Vyberpostav::Image3_Click},
+    {"Image4_Click", &Vyberpostav::Image4_Click},
+    {"Image5_Click", &Vyberpostav::Image5_Click},
+    {"Image6_Click", &Vyberpostav::Image6_Click},
+    {"Image7_Click", &Vyberpostav::Image7_Click},
+    {"Image8_Click", &Vyberpostav::Image8_Click},
+    {"Image9_Click", &Vyberpostav::Image9_Click},
+    {"ObtiznostL", &Vyberpostav::ObtiznostL},
+    {"easyl", &Vyberpostav::easyl},
+    {"midlel", &Vyberpostav::midlel},
+    {"Image10_Click", &Vyberpostav::Image10_Click},
+    {"Image11_Click", &Vyberpostav::Image11_Click},
+    {"Image12_Click", &Vyberpostav::Image12_Click},
+    {"Image13_Click", &Vyberpostav::Image13_Click},
+    {"Image15_Click", &Vyberpostav::Image15_Click},
+    {"odemknutihracu", &Vyberpostav::odemknutihracu},
+    {"presunl", &Vyberpostav::presunl},
+    {"presunp", &Vyberpostav::presunp},
+    {"zaplejl", &Vyberpostav::zaplejl},
+    {"zaplejp", &Vyberpostav::zaplejp},
+    {"Text1_Change", &Vyberpostav::Text1_Change},
+    {"Text1_Click", &Vyberpostav::Text1_Click},
+    {"Timer3_Timer", &Vyberpostav::Timer3_Timer},
+    {"Timer6_Timer", &Vyberpostav::Timer6_Timer},
+    {"Image14_Click", &Vyberpostav::Image14_Click},
+    {"VYM_Click", &Vyberpostav::VYM_Click},
+};
 }  // namespace
 
 Vyberpostav::Vyberpostav(Game& game)
@@ -31,85 +69,16 @@ Vyberpostav::Vyberpostav(Game& game)
     exposeVariable("glideStep", glideStep);
     exposeVariable("pulseCount", pulseCount);
     exposeVariable("blinkCount", blinkCount);
-    exposeRoutines();
+    exposeRoutines(*this, kRoutines);
+    exposePortraits();
 }
 
-void Vyberpostav::exposeRoutines() {
-    const std::pair<const char*, void (Vyberpostav::*)()> routines[] = {
-        {"Timer1_Timer", &Vyberpostav::Timer1_Timer},
-        {"Timer2_Timer", &Vyberpostav::Timer2_Timer},
-        {"Timer4_Timer", &Vyberpostav::Timer4_Timer},
-        {"Timer7_Timer", &Vyberpostav::Timer7_Timer},
-        {"Timer8_Timer", &Vyberpostav::Timer8_Timer},
-        {"Timer9_Timer", &Vyberpostav::Timer9_Timer},
-        {"Image2_Click", &Vyberpostav::Image2_Click},
-        {"Image3_Click", &Vyberpostav::Image3_Click},
-        {"Image4_Click", &Vyberpostav::Image4_Click},
-        {"Image5_Click", &Vyberpostav::Image5_Click},
-        {"Image6_Click", &Vyberpostav::Image6_Click},
-        {"Image7_Click", &Vyberpostav::Image7_Click},
-        {"Image8_Click", &Vyberpostav::Image8_Click},
-        {"Image9_Click", &Vyberpostav::Image9_Click},
-        {"ObtiznostL", &Vyberpostav::ObtiznostL},
-        {"easyl", &Vyberpostav::easyl},
-        {"midlel", &Vyberpostav::midlel},
-        {"Image10_Click", &Vyberpostav::Image10_Click},
-        {"Image11_Click", &Vyberpostav::Image11_Click},
-        {"Image12_Click", &Vyberpostav::Image12_Click},
-        {"Image13_Click", &Vyberpostav::Image13_Click},
-        {"Image15_Click", &Vyberpostav::Image15_Click},
-        {"odemknutihracu", &Vyberpostav::odemknutihracu},
-        {"presunl", &Vyberpostav::presunl},
-        {"presunp", &Vyberpostav::presunp},
-        {"zaplejl", &Vyberpostav::zaplejl},
-        {"zaplejp", &Vyberpostav::zaplejp},
-        {"Text1_Change", &Vyberpostav::Text1_Change},
-        {"Text1_Click", &Vyberpostav::Text1_Click},
-        {"Timer3_Timer", &Vyberpostav::Timer3_Timer},
-        {"Timer6_Timer", &Vyberpostav::Timer6_Timer},
-        {"Image14_Click", &Vyberpostav::Image14_Click},
-        {"VYM_Click", &Vyberpostav::VYM_Click},
-    };
-    for (auto [name, routine] : routines)
-        exposeRoutine(name, [this, routine = routine] { (this->*routine)(); });
-    // Each portrait's click is its fighter's pick, its mouse move the preview.
+// Each portrait's click is its fighter's pick, its mouse move the preview.
+void Vyberpostav::exposePortraits() {
     for (const Fighter& fighter : roster()) {
         exposeRoutine(std::string(fighter.code) + "_Click", [this, &fighter] { pick(fighter); });
         exposeRoutine(std::string(fighter.code) + "_MouseMove",
                       [this, &fighter] { preview(fighter); });
-    }
-}
-
-void Vyberpostav::bindEvents(VyberpostavControls& c) {
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
-    c.Timer2.onTimer = [this] { Timer2_Timer(); };
-    c.Timer4.onTimer = [this] { Timer4_Timer(); };
-    c.Timer7.onTimer = [this] { Timer7_Timer(); };
-    c.Timer8.onTimer = [this] { Timer8_Timer(); };
-    c.Timer9.onTimer = [this] { Timer9_Timer(); };
-    c.Image2.onClick = [this] { Image2_Click(); };
-    c.Image3.onClick = [this] { Image3_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Image5.onClick = [this] { Image5_Click(); };
-    c.Image6.onClick = [this] { Image6_Click(); };
-    c.Image7.onClick = [this] { Image7_Click(); };
-    c.Image8.onClick = [this] { Image8_Click(); };
-    c.Image9.onClick = [this] { Image9_Click(); };
-    c.Image10.onClick = [this] { Image10_Click(); };
-    c.Image11.onClick = [this] { Image11_Click(); };
-    c.Image12.onClick = [this] { Image12_Click(); };
-    c.Image13.onClick = [this] { Image13_Click(); };
-    c.Image15.onClick = [this] { Image15_Click(); };
-    c.Timer3.onTimer = [this] { Timer3_Timer(); };
-    c.Timer6.onTimer = [this] { Timer6_Timer(); };
-    c.Text1.onChange = [this] { Text1_Change(); };
-    c.Text1.onClick = [this] { Text1_Click(); };
-    c.Image14.onClick = [this] { Image14_Click(); };
-    c.VYM.onClick = [this] { VYM_Click(); };
-    for (const Fighter& fighter : roster()) {
-        vk::Control& portrait = c.portraits.of(fighter);
-        portrait.onClick = [this, &fighter] { pick(fighter); };
-        portrait.onMouseMove = [this, &fighter] { preview(fighter); };
     }
 }
 

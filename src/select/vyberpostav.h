@@ -282,7 +282,6 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls>, public HighScoreTa
     vk::Control& pointsLabel(int row) override;
 
   protected:
-    void bindEvents(VyberpostavControls& c) override;
     void Form_Load() override;
 
   private:
@@ -291,7 +290,7 @@ class Vyberpostav : public vk::ScreenOf<VyberpostavControls>, public HighScoreTa
     void showLives(vk::Control& picture, vk::Control& lives, vk::Control& turbo);
     void startNameEntry(vk::Control& points);
     void hideCovers(Side side);
-    void exposeRoutines();
+    void exposePortraits();
 
     // Moves `item` to `target` in `steps` steps, counted in glideStep. Returns false when
     // the screen was unloaded while pending events ran: nothing of it may be touched then.

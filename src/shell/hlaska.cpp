@@ -12,15 +12,20 @@ HlaskaControls::HlaskaControls(vk::Runtime& runtime, vk::Screen& screen)
     background = runtime.loadPicture(layoutPicture("hlaska"));
 }
 
+namespace {
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Hlaska> kRoutines[] = {
+    {"Image1_Click", &Hlaska::Image1_Click},
+    {"Image4_Click", &Hlaska::Image4_Click},
+    {"Image5_Click", &Hlaska::Image5_Click},
+    {"Timer1_Timer", &Hlaska::Timer1_Timer},
+};
+}  // namespace
+
 Hlaska::Hlaska(Game& game) : ScreenOf(game.runtime(), "hlaska", "Info") {
     exposeVariable("pulse", pulse);
-}
-
-void Hlaska::bindEvents(HlaskaControls& c) {
-    c.Image1.onClick = [this] { Image1_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Image5.onClick = [this] { Image5_Click(); };
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+    exposeRoutines(*this, kRoutines);
 }
 
 void Hlaska::Form_Load() {

@@ -42,7 +42,6 @@ class Hlaska : public vk::ScreenOf<HlaskaControls> {
     std::int16_t pulse = 0;
 
   protected:
-    void bindEvents(HlaskaControls& c) override;
     void Form_Load() override;
 
   private:

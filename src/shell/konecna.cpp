@@ -19,17 +19,20 @@ KonecnaControls::KonecnaControls(vk::Runtime& runtime, vk::Screen& screen)
     backColor = vk::colours::kBlack;
 }
 
+namespace {
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Konecna> kRoutines[] = {
+    {"Image1_Click", &Konecna::Image1_Click}, {"Image3_Click", &Konecna::Image3_Click},
+    {"Image4_Click", &Konecna::Image4_Click}, {"Timer1_Timer", &Konecna::Timer1_Timer},
+    {"Timer2_Timer", &Konecna::Timer2_Timer},
+};
+}  // namespace
+
 Konecna::Konecna(Game& game)
     : ScreenOf(game.runtime(), "konecna", "Vorkala - konecna"), game_(game) {
     exposeVariable("pulse", pulse);
-}
-
-void Konecna::bindEvents(KonecnaControls& c) {
-    c.Image1.onClick = [this] { Image1_Click(); };
-    c.Image3.onClick = [this] { Image3_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
-    c.Timer2.onTimer = [this] { Timer2_Timer(); };
+    exposeRoutines(*this, kRoutines);
 }
 
 void Konecna::Form_Load() {

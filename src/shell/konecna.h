@@ -52,7 +52,6 @@ class Konecna : public vk::ScreenOf<KonecnaControls> {
     std::int16_t pulse = 0;
 
   protected:
-    void bindEvents(KonecnaControls& c) override;
     void Form_Load() override;
 
   private:

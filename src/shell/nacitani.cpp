@@ -10,10 +10,16 @@ NacitaniControls::NacitaniControls(vk::Runtime& runtime, vk::Screen& screen)
     mousePointer = vk::MousePointer::Hourglass;  // the player waits while the game loads
 }
 
-Nacitani::Nacitani(Game& game) : ScreenOf(game.runtime(), "nacitani", "Vorkala - nacitani") {}
+namespace {
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Nacitani> kRoutines[] = {
+    {"Timer1_Timer", &Nacitani::Timer1_Timer},
+};
+}  // namespace
 
-void Nacitani::bindEvents(NacitaniControls& c) {
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+Nacitani::Nacitani(Game& game) : ScreenOf(game.runtime(), "nacitani", "Vorkala - nacitani") {
+    exposeRoutines(*this, kRoutines);
 }
 
 // The narrow rectangle Shape2 falls like a drop; the disc Shape6 stays where it is.

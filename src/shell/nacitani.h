@@ -65,9 +65,6 @@ class Nacitani : public vk::ScreenOf<NacitaniControls> {
     explicit Nacitani(Game& game);
 
     void Timer1_Timer();
-
-  protected:
-    void bindEvents(NacitaniControls& c) override;
 };
 
 }  // namespace vorkala

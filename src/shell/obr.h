@@ -43,9 +43,6 @@ struct ObrControls : vk::ControlSet {
 class Obr : public vk::ScreenOf<ObrControls> {
   public:
     explicit Obr(Game& game);
-
-  protected:
-    void bindEvents(ObrControls&) override {}
 };
 
 }  // namespace vorkala

@@ -15,20 +15,20 @@ UvodniControls::UvodniControls(vk::Runtime& runtime, vk::Screen& screen)
     background = runtime.loadPicture(layoutPicture("uvodni"));
 }
 
+namespace {
+// The screen's routines by name: the script driver calls them, and those named after an
+// event of a control run on it.
+const vk::RoutineRow<Uvodni> kRoutines[] = {
+    {"Image1_Click", &Uvodni::Image1_Click}, {"Image2_Click", &Uvodni::Image2_Click},
+    {"Image3_Click", &Uvodni::Image3_Click}, {"Image4_Click", &Uvodni::Image4_Click},
+    {"Image5_Click", &Uvodni::Image5_Click}, {"Image6_Click", &Uvodni::Image6_Click},
+    {"Timer1_Timer", &Uvodni::Timer1_Timer},
+};
+}  // namespace
+
 Uvodni::Uvodni(Game& game) : ScreenOf(game.runtime(), "uvodni", "Vorkala - uvodni"), game_(game) {
     exposeVariable("startFlag", startFlag);
-    exposeRoutine("Image1_Click", [this] { Image1_Click(); });
-    exposeRoutine("Image5_Click", [this] { Image5_Click(); });
-}
-
-void Uvodni::bindEvents(UvodniControls& c) {
-    c.Image1.onClick = [this] { Image1_Click(); };
-    c.Image5.onClick = [this] { Image5_Click(); };
-    c.Image2.onClick = [this] { Image2_Click(); };
-    c.Image3.onClick = [this] { Image3_Click(); };
-    c.Image4.onClick = [this] { Image4_Click(); };
-    c.Image6.onClick = [this] { Image6_Click(); };
-    c.Timer1.onTimer = [this] { Timer1_Timer(); };
+    exposeRoutines(*this, kRoutines);
 }
 
 void Uvodni::Form_Load() {

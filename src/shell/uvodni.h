@@ -62,7 +62,6 @@ class Uvodni : public vk::ScreenOf<UvodniControls> {
     int startFlag = 0;
 
   protected:
-    void bindEvents(UvodniControls& c) override;
     void Form_Load() override;
 
   private:

@@ -23,55 +23,55 @@ struct KeyCase {
 TEST(KeyMap, EveryKeyHasACode) {
     const KeyCase cases[] = {
         // Letters and digits, and the fighters' keys.
-        {SDLK_a, SDL_SCANCODE_A, 65},
-        {SDLK_z, SDL_SCANCODE_Z, 90},
+        {SDLK_a, SDL_SCANCODE_A, Key::A},
+        {SDLK_z, SDL_SCANCODE_Z, Key::Z},
         // A German layout: the key labelled Z sits where Y is on others; the label counts.
-        {SDLK_z, SDL_SCANCODE_Y, 90},
-        {SDLK_9, SDL_SCANCODE_9, 57},
-        {SDLK_LEFT, SDL_SCANCODE_LEFT, 37},
-        {SDLK_DOWN, SDL_SCANCODE_DOWN, 40},
-        {SDLK_INSERT, SDL_SCANCODE_INSERT, 45},
-        {SDLK_END, SDL_SCANCODE_END, 35},
+        {SDLK_z, SDL_SCANCODE_Y, Key::Z},
+        {SDLK_9, SDL_SCANCODE_9, Key::Digit0 + 9},
+        {SDLK_LEFT, SDL_SCANCODE_LEFT, Key::Left},
+        {SDLK_DOWN, SDL_SCANCODE_DOWN, Key::Down},
+        {SDLK_INSERT, SDL_SCANCODE_INSERT, Key::Insert},
+        {SDLK_END, SDL_SCANCODE_END, Key::End},
         // Keys of the menus and text boxes.
-        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, 13},
-        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, 27},
-        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, 8},
-        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, 16},
-        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, 17},
-        {SDLK_F12, SDL_SCANCODE_F12, 123},
-        {SDLK_F13, SDL_SCANCODE_F13, 124},
-        {SDLK_KP_5, SDL_SCANCODE_KP_5, 101},
-        {SDLK_NUMLOCKCLEAR, SDL_SCANCODE_NUMLOCKCLEAR, 144},
-        {SDLK_SCROLLLOCK, SDL_SCANCODE_SCROLLLOCK, 145},
-        {SDLK_LGUI, SDL_SCANCODE_LGUI, 91},
-        {SDLK_RGUI, SDL_SCANCODE_RGUI, 92},
-        {SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN, 44},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, Key::Enter},
+        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, Key::Escape},
+        {SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, Key::Backspace},
+        {SDLK_RSHIFT, SDL_SCANCODE_RSHIFT, Key::Shift},
+        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, Key::Control},
+        {SDLK_F12, SDL_SCANCODE_F12, Key::F12},
+        {SDLK_F13, SDL_SCANCODE_F13, Key::F13},
+        {SDLK_KP_5, SDL_SCANCODE_KP_5, Key::Numpad0 + 5},
+        {SDLK_NUMLOCKCLEAR, SDL_SCANCODE_NUMLOCKCLEAR, Key::NumLock},
+        {SDLK_SCROLLLOCK, SDL_SCANCODE_SCROLLLOCK, Key::ScrollLock},
+        {SDLK_LGUI, SDL_SCANCODE_LGUI, Key::LeftWindows},
+        {SDLK_RGUI, SDL_SCANCODE_RGUI, Key::RightWindows},
+        {SDLK_PRINTSCREEN, SDL_SCANCODE_PRINTSCREEN, Key::PrintScreen},
         // Punctuation of a US keyboard.
-        {SDLK_COMMA, SDL_SCANCODE_COMMA, 188},
-        {SDLK_PERIOD, SDL_SCANCODE_PERIOD, 190},
-        {SDLK_MINUS, SDL_SCANCODE_MINUS, 189},
-        {SDLK_EQUALS, SDL_SCANCODE_EQUALS, 187},
-        {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, 186},
-        {SDLK_SLASH, SDL_SCANCODE_SLASH, 191},
-        {SDLK_BACKQUOTE, SDL_SCANCODE_GRAVE, 192},
-        {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, 219},
-        {SDLK_BACKSLASH, SDL_SCANCODE_BACKSLASH, 220},
-        {SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, 221},
-        {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, 222},
-        {SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, 226},
+        {SDLK_COMMA, SDL_SCANCODE_COMMA, Key::OemComma},
+        {SDLK_PERIOD, SDL_SCANCODE_PERIOD, Key::OemPeriod},
+        {SDLK_MINUS, SDL_SCANCODE_MINUS, Key::OemMinus},
+        {SDLK_EQUALS, SDL_SCANCODE_EQUALS, Key::OemPlus},
+        {SDLK_SEMICOLON, SDL_SCANCODE_SEMICOLON, Key::Oem1},
+        {SDLK_SLASH, SDL_SCANCODE_SLASH, Key::Oem2},
+        {SDLK_BACKQUOTE, SDL_SCANCODE_GRAVE, Key::Oem3},
+        {SDLK_LEFTBRACKET, SDL_SCANCODE_LEFTBRACKET, Key::Oem4},
+        {SDLK_BACKSLASH, SDL_SCANCODE_BACKSLASH, Key::Oem5},
+        {SDLK_RIGHTBRACKET, SDL_SCANCODE_RIGHTBRACKET, Key::Oem6},
+        {SDLK_QUOTE, SDL_SCANCODE_APOSTROPHE, Key::Oem7},
+        {SDLK_LESS, SDL_SCANCODE_NONUSBACKSLASH, Key::Oem102},
         // A Czech layout types accented letters and signs on the digit row: the digit is
         // meant; its own letters elsewhere are punctuation keys by their place.
-        {0xE9 /* é */, SDL_SCANCODE_0, 48},
-        {SDLK_PLUS, SDL_SCANCODE_1, 49},
-        {0x16F /* ů */, SDL_SCANCODE_SEMICOLON, 186},
+        {0xE9 /* é */, SDL_SCANCODE_0, Key::Digit0},
+        {SDLK_PLUS, SDL_SCANCODE_1, Key::Digit0 + 1},
+        {0x16F /* ů */, SDL_SCANCODE_SEMICOLON, Key::Oem1},
         // A French layout: the comma is on the key where others have M.
-        {SDLK_COMMA, SDL_SCANCODE_M, 188},
+        {SDLK_COMMA, SDL_SCANCODE_M, Key::OemComma},
         // A Russian layout: Cyrillic letters are the Latin letters of their place.
-        {0x444 /* ф */, SDL_SCANCODE_A, 65},
+        {0x444 /* ф */, SDL_SCANCODE_A, Key::A},
         // Keys of no kind the game names.
-        {0xA7 /* § */, SDL_SCANCODE_INTERNATIONAL1, 223},
-        {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, 255},
-        {SDLK_AUDIOMUTE, SDL_SCANCODE_AUDIOMUTE, 255},
+        {0xA7 /* § */, SDL_SCANCODE_INTERNATIONAL1, Key::Oem8},
+        {SDLK_UNKNOWN, SDL_SCANCODE_UNKNOWN, Key::Unknown},
+        {SDLK_AUDIOMUTE, SDL_SCANCODE_AUDIOMUTE, Key::Unknown},
     };
     for (const KeyCase& c : cases) {
         EXPECT_EQ(virtualKeyOf(c.symbol, c.place), c.code) << "symbol " << c.symbol;
@@ -147,7 +147,7 @@ TEST(InputTranslator, KeysBecomeKeyDownUpAndPresses) {
         input.translate(keyEvent(SDL_KEYDOWN, SDLK_t, SDL_SCANCODE_T, KMOD_LSHIFT), 800, 600);
     ASSERT_EQ(down.size(), 1u);
     const auto& kd = std::get<KeyDownEvent>(down[0]);
-    EXPECT_EQ(kd.keyCode, 84);
+    EXPECT_EQ(kd.keyCode, Key::T);
     EXPECT_EQ(kd.shift, 1);
     // The keyboard's own repeat gives further key-downs.
     auto repeat = input.translate(keyEvent(SDL_KEYDOWN, SDLK_t, SDL_SCANCODE_T, 0, 1), 800, 600);
@@ -155,7 +155,7 @@ TEST(InputTranslator, KeysBecomeKeyDownUpAndPresses) {
     EXPECT_TRUE(std::holds_alternative<KeyDownEvent>(repeat[0]));
     auto up = input.translate(keyEvent(SDL_KEYUP, SDLK_INSERT, SDL_SCANCODE_INSERT), 800, 600);
     ASSERT_EQ(up.size(), 1u);
-    EXPECT_EQ(std::get<KeyUpEvent>(up[0]).keyCode, 45);
+    EXPECT_EQ(std::get<KeyUpEvent>(up[0]).keyCode, Key::Insert);
     // Backspace and Enter type control characters too; SDL sends no text for them.
     for (auto [sym, place, ch] : {std::tuple{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, '\b'},
                                   std::tuple{SDLK_RETURN, SDL_SCANCODE_RETURN, '\r'}}) {

@@ -28,7 +28,7 @@ std::vector<InputEvent> InputTranslator::key(const SDL_KeyboardEvent& key) const
     if (key.type == SDL_KEYUP) return {KeyUpEvent{code, shift}};
     // Keys that type a control character produce no text event of their own.
     std::vector<InputEvent> out{KeyDownEvent{code, shift}};
-    if (code == vkey::kBackspace || code == vkey::kEnter || code == vkey::kEscape)
+    if (code == Key::Backspace || code == Key::Enter || code == Key::Escape)
         out.emplace_back(KeyPressEvent{static_cast<char>(code), true});
     return out;
 }

@@ -7,120 +7,122 @@ namespace vk::sdl {
 
 namespace {
 
-template <class Key>
-using KeyTable = std::pair<Key, int>[];
+template <class Entry>
+using KeyTable = std::pair<Entry, int>[];
 
 // Keys the same on every layout, by symbol.
 constexpr KeyTable<SDL_Keycode> kNamedKeys = {
-    {SDLK_BACKSPACE, vkey::kBackspace},
-    {SDLK_TAB, vkey::kTab},
-    {SDLK_CLEAR, vkey::kClear},
-    {SDLK_RETURN, vkey::kEnter},
-    {SDLK_RETURN2, vkey::kEnter},
-    {SDLK_KP_ENTER, vkey::kEnter},
-    {SDLK_LSHIFT, vkey::kShift},
-    {SDLK_RSHIFT, vkey::kShift},
-    {SDLK_LCTRL, vkey::kControl},
-    {SDLK_RCTRL, vkey::kControl},
-    {SDLK_LALT, vkey::kAlt},
-    {SDLK_RALT, vkey::kAlt},
-    {SDLK_MODE, vkey::kAlt},
-    {SDLK_PAUSE, vkey::kPause},
-    {SDLK_CAPSLOCK, vkey::kCapsLock},
-    {SDLK_ESCAPE, vkey::kEscape},
-    {SDLK_SPACE, vkey::kSpace},
-    {SDLK_PAGEUP, vkey::kPageUp},
-    {SDLK_PAGEDOWN, vkey::kPageDown},
-    {SDLK_END, vkey::kEnd},
-    {SDLK_HOME, vkey::kHome},
-    {SDLK_LEFT, vkey::kLeft},
-    {SDLK_UP, vkey::kUp},
-    {SDLK_RIGHT, vkey::kRight},
-    {SDLK_DOWN, vkey::kDown},
-    {SDLK_SELECT, vkey::kSelect},
-    {SDLK_EXECUTE, vkey::kExecute},
-    {SDLK_PRINTSCREEN, vkey::kPrintScreen},
-    {SDLK_INSERT, vkey::kInsert},
-    {SDLK_DELETE, vkey::kDelete},
-    {SDLK_HELP, vkey::kHelp},
-    {SDLK_LGUI, vkey::kLeftWindows},
-    {SDLK_RGUI, vkey::kRightWindows},
-    {SDLK_APPLICATION, vkey::kApps},
-    {SDLK_MENU, vkey::kApps},
-    {SDLK_SLEEP, vkey::kSleep},
-    {SDLK_KP_0, vkey::kNumpad0},
-    {SDLK_KP_1, vkey::kNumpad0 + 1},
-    {SDLK_KP_2, vkey::kNumpad0 + 2},
-    {SDLK_KP_3, vkey::kNumpad0 + 3},
-    {SDLK_KP_4, vkey::kNumpad0 + 4},
-    {SDLK_KP_5, vkey::kNumpad0 + 5},
-    {SDLK_KP_6, vkey::kNumpad0 + 6},
-    {SDLK_KP_7, vkey::kNumpad0 + 7},
-    {SDLK_KP_8, vkey::kNumpad0 + 8},
-    {SDLK_KP_9, vkey::kNumpad0 + 9},
-    {SDLK_KP_MULTIPLY, vkey::kMultiply},
-    {SDLK_KP_PLUS, vkey::kAdd},
-    {SDLK_KP_COMMA, vkey::kSeparator},
-    {SDLK_KP_MINUS, vkey::kSubtract},
-    {SDLK_KP_PERIOD, vkey::kDecimal},
-    {SDLK_KP_DIVIDE, vkey::kDivide},
-    {SDLK_NUMLOCKCLEAR, vkey::kNumLock},
-    {SDLK_SCROLLLOCK, vkey::kScrollLock},
+    {SDLK_BACKSPACE, Key::Backspace},
+    {SDLK_TAB, Key::Tab},
+    {SDLK_CLEAR, Key::Clear},
+    {SDLK_RETURN, Key::Enter},
+    {SDLK_RETURN2, Key::Enter},
+    {SDLK_KP_ENTER, Key::Enter},
+    {SDLK_LSHIFT, Key::Shift},
+    {SDLK_RSHIFT, Key::Shift},
+    {SDLK_LCTRL, Key::Control},
+    {SDLK_RCTRL, Key::Control},
+    {SDLK_LALT, Key::Alt},
+    {SDLK_RALT, Key::Alt},
+    {SDLK_MODE, Key::Alt},
+    {SDLK_PAUSE, Key::Pause},
+    {SDLK_CAPSLOCK, Key::CapsLock},
+    {SDLK_ESCAPE, Key::Escape},
+    {SDLK_SPACE, Key::Space},
+    {SDLK_PAGEUP, Key::PageUp},
+    {SDLK_PAGEDOWN, Key::PageDown},
+    {SDLK_END, Key::End},
+    {SDLK_HOME, Key::Home},
+    {SDLK_LEFT, Key::Left},
+    {SDLK_UP, Key::Up},
+    {SDLK_RIGHT, Key::Right},
+    {SDLK_DOWN, Key::Down},
+    {SDLK_SELECT, Key::Select},
+    {SDLK_EXECUTE, Key::Execute},
+    {SDLK_PRINTSCREEN, Key::PrintScreen},
+    {SDLK_INSERT, Key::Insert},
+    {SDLK_DELETE, Key::Delete},
+    {SDLK_HELP, Key::Help},
+    {SDLK_LGUI, Key::LeftWindows},
+    {SDLK_RGUI, Key::RightWindows},
+    {SDLK_APPLICATION, Key::Apps},
+    {SDLK_MENU, Key::Apps},
+    {SDLK_SLEEP, Key::Sleep},
+    {SDLK_KP_0, Key::Numpad0},
+    {SDLK_KP_1, Key::Numpad0 + 1},
+    {SDLK_KP_2, Key::Numpad0 + 2},
+    {SDLK_KP_3, Key::Numpad0 + 3},
+    {SDLK_KP_4, Key::Numpad0 + 4},
+    {SDLK_KP_5, Key::Numpad0 + 5},
+    {SDLK_KP_6, Key::Numpad0 + 6},
+    {SDLK_KP_7, Key::Numpad0 + 7},
+    {SDLK_KP_8, Key::Numpad0 + 8},
+    {SDLK_KP_9, Key::Numpad0 + 9},
+    {SDLK_KP_MULTIPLY, Key::Multiply},
+    {SDLK_KP_PLUS, Key::Add},
+    {SDLK_KP_COMMA, Key::Separator},
+    {SDLK_KP_MINUS, Key::Subtract},
+    {SDLK_KP_PERIOD, Key::Decimal},
+    {SDLK_KP_DIVIDE, Key::Divide},
+    {SDLK_NUMLOCKCLEAR, Key::NumLock},
+    {SDLK_SCROLLLOCK, Key::ScrollLock},
 };
 
 // Punctuation whose code follows the character on any layout.
 constexpr KeyTable<SDL_Keycode> kPunctuation = {
-    {SDLK_COMMA, vkey::kOemComma}, {SDLK_PERIOD, vkey::kOemPeriod}, {SDLK_MINUS, vkey::kOemMinus},
-    {SDLK_EQUALS, vkey::kOemPlus}, {SDLK_PLUS, vkey::kOemPlus},
+    {SDLK_COMMA, Key::OemComma}, {SDLK_PERIOD, Key::OemPeriod}, {SDLK_MINUS, Key::OemMinus},
+    {SDLK_EQUALS, Key::OemPlus}, {SDLK_PLUS, Key::OemPlus},
 };
 
 // The other punctuation keys, by their place on the keyboard.
 constexpr KeyTable<SDL_Scancode> kPunctuationPlaces = {
-    {SDL_SCANCODE_SEMICOLON, vkey::kOem1},
-    {SDL_SCANCODE_EQUALS, vkey::kOemPlus},
-    {SDL_SCANCODE_COMMA, vkey::kOemComma},
-    {SDL_SCANCODE_MINUS, vkey::kOemMinus},
-    {SDL_SCANCODE_PERIOD, vkey::kOemPeriod},
-    {SDL_SCANCODE_SLASH, vkey::kOem2},
-    {SDL_SCANCODE_GRAVE, vkey::kOem3},
-    {SDL_SCANCODE_LEFTBRACKET, vkey::kOem4},
-    {SDL_SCANCODE_BACKSLASH, vkey::kOem5},
-    {SDL_SCANCODE_NONUSHASH, vkey::kOem5},
-    {SDL_SCANCODE_RIGHTBRACKET, vkey::kOem6},
-    {SDL_SCANCODE_APOSTROPHE, vkey::kOem7},
-    {SDL_SCANCODE_NONUSBACKSLASH, vkey::kOem102},
+    {SDL_SCANCODE_SEMICOLON, Key::Oem1},
+    {SDL_SCANCODE_EQUALS, Key::OemPlus},
+    {SDL_SCANCODE_COMMA, Key::OemComma},
+    {SDL_SCANCODE_MINUS, Key::OemMinus},
+    {SDL_SCANCODE_PERIOD, Key::OemPeriod},
+    {SDL_SCANCODE_SLASH, Key::Oem2},
+    {SDL_SCANCODE_GRAVE, Key::Oem3},
+    {SDL_SCANCODE_LEFTBRACKET, Key::Oem4},
+    {SDL_SCANCODE_BACKSLASH, Key::Oem5},
+    {SDL_SCANCODE_NONUSHASH, Key::Oem5},
+    {SDL_SCANCODE_RIGHTBRACKET, Key::Oem6},
+    {SDL_SCANCODE_APOSTROPHE, Key::Oem7},
+    {SDL_SCANCODE_NONUSBACKSLASH, Key::Oem102},
 };
 
-template <class Key, std::size_t N>
-std::optional<int> lookUp(const std::pair<Key, int> (&table)[N], Key key) {
+template <class Entry, std::size_t N>
+std::optional<int> lookUp(const std::pair<Entry, int> (&table)[N], Entry key) {
     for (const auto& [entry, code] : table)
         if (entry == key) return code;
     return std::nullopt;
 }
 
 std::optional<int> letterOrDigit(SDL_Keycode symbol) {
-    if (symbol >= SDLK_a && symbol <= SDLK_z) return 'A' + (symbol - SDLK_a);
-    if (symbol >= SDLK_0 && symbol <= SDLK_9) return '0' + (symbol - SDLK_0);
+    if (symbol >= SDLK_a && symbol <= SDLK_z) return Key::A + (symbol - SDLK_a);
+    if (symbol >= SDLK_0 && symbol <= SDLK_9) return Key::Digit0 + (symbol - SDLK_0);
     return std::nullopt;
 }
 
 std::optional<int> functionKey(SDL_Keycode symbol) {
-    if (symbol >= SDLK_F1 && symbol <= SDLK_F12) return vkey::kF1 + (symbol - SDLK_F1);
-    if (symbol >= SDLK_F13 && symbol <= SDLK_F24) return vkey::kF13 + (symbol - SDLK_F13);
+    if (symbol >= SDLK_F1 && symbol <= SDLK_F12) return Key::F1 + (symbol - SDLK_F1);
+    if (symbol >= SDLK_F13 && symbol <= SDLK_F24) return Key::F13 + (symbol - SDLK_F13);
     return std::nullopt;
 }
 
 // Layouts such as the Czech one put accented letters and signs on the digit row; the game
 // still wants the digit there.
 std::optional<int> digitByPlace(SDL_Scancode place) {
-    if (place >= SDL_SCANCODE_1 && place <= SDL_SCANCODE_9) return '1' + (place - SDL_SCANCODE_1);
-    if (place == SDL_SCANCODE_0) return '0';
+    if (place >= SDL_SCANCODE_1 && place <= SDL_SCANCODE_9)
+        return Key::Digit0 + 1 + (place - SDL_SCANCODE_1);
+    if (place == SDL_SCANCODE_0) return Key::Digit0;
     return std::nullopt;
 }
 
 // A layout of other letters (Cyrillic, Greek) still has A to Z where they are on others.
 std::optional<int> letterByPlace(SDL_Scancode place) {
-    if (place >= SDL_SCANCODE_A && place <= SDL_SCANCODE_Z) return 'A' + (place - SDL_SCANCODE_A);
+    if (place >= SDL_SCANCODE_A && place <= SDL_SCANCODE_Z)
+        return Key::A + (place - SDL_SCANCODE_A);
     return std::nullopt;
 }
 
@@ -139,7 +141,7 @@ int virtualKeyOf(SDL_Keycode symbol, SDL_Scancode place) {
     if (auto code = lookUp(kPunctuation, symbol)) return *code;
     if (auto code = letterByPlace(place)) return *code;
     if (auto code = lookUp(kPunctuationPlaces, place)) return *code;
-    return typesCharacter(symbol) ? vkey::kOem8 : vkey::kUnknown;
+    return typesCharacter(symbol) ? Key::Oem8 : Key::Unknown;
 }
 
 int shiftStateOf(Uint16 modifiers) {
