@@ -69,7 +69,7 @@ export VORKALA_SETTINGS="$OUT/settings.json"
 PID=$!
 
 WID=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do  # a sanitized build on a busy machine starts slowly
     WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | head -n 1) || true
     [ -n "$WID" ] && break
     sleep 0.1
