@@ -38,7 +38,7 @@ struct RewardCase {
     const char* value;
     const char* clamped = nullptr;  // nullptr: the value stays as set
     Side roster = Side::Left;
-    std::set<int> covers;
+    std::set<int> covers = {};
     const char* code = nullptr;  // nullptr: the label keeps its design caption
     vk::Control C::*turboButton = nullptr;
     vk::Control C::*turboLives = nullptr;
