@@ -5,6 +5,7 @@
 #include <png.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -20,6 +21,7 @@
 #include "runtime/data_files.h"
 #include "runtime/headless/headless_platform.h"
 #include "select/roster.h"
+#include "whole_game.h"
 
 namespace vk::gen {
 namespace {
@@ -111,33 +113,46 @@ double wavSeconds(const Bytes& wav, const std::string& name) {
 
 // ---- fighters -----------------------------------------------------------------------
 
-// The Top of the fighter's sprites in pixels, as the pick sets it.
-double spriteTopPixels(const vorkala::Fighter& f) {
-    switch (f.topRule) {
-        case vorkala::TopRule::Absolute:
-            return f.topValue / 15.0;
-        case vorkala::TopRule::Relative:
-            return (4320.0 + f.topValue) / 15.0;
-        case vorkala::TopRule::None:
-            break;
-    }
-    return 4320.0 / 15.0;
+// Where the game puts a fighter's pictures, in pixels: the fight's sprite once gravity has
+// settled it on the ground line, and the finishing sprite where the pick left it.
+struct SpriteTops {
+    double fight = 0;
+    double finishing = 0;
+};
+SpriteTops spriteTops(const vorkala::Fighter& f) {
+    vorkala::testing::WholeGame game(defaultProgramFolder());
+    game.startToSelection();
+    game.call(game.game.vyberpostav(), std::string(f.code) + "_Click");
+    game.advanceMs(1500);
+    const auto& fight = game.game.boj().ui();
+    const bool left = f.side == vorkala::Side::Left;
+    return {(left ? fight.prvni : fight.druhej).top() / 15.0,
+            (left ? fight.Image1 : fight.Image2).top() / 15.0};
 }
+
+// The finishing sequence ends with the loser lying and the winner's fist up, shown by the
+// finishing sprites; every other pose stands in the fight.
+bool shownByFinishingSprite(int pose) { return pose == 2 || pose == 20; }
 
 struct Box {
     int left = 1 << 20, right = -1, top = 1 << 20, bottom = -1;
 };
-Box visibleBox(const Picture& p) {
+// The box around the pixels of the first `rows` rows that pass `wanted`.
+template <class Wanted>
+Box boxWhere(const Picture& p, int rows, Wanted wanted) {
     Box box;
-    for (int y = 0; y < p.height; ++y)
+    for (int y = 0; y < std::min(rows, p.height); ++y)
         for (int x = 0; x < p.width; ++x)
-            if (p.visible(x, y)) {
+            if (wanted(p.at(x, y))) {
                 box.left = std::min(box.left, x);
                 box.right = std::max(box.right, x);
                 box.top = std::min(box.top, y);
                 box.bottom = std::max(box.bottom, y);
             }
     return box;
+}
+Box visibleBox(const Picture& p) {
+    return boxWhere(p, p.height, [](Color c) { return alphaOf(c) > 0; });
 }
 
 // Centre of the visible pixels of the lowest rows: where the figure stands.
@@ -159,6 +174,7 @@ TEST(RosterArt, EveryPoseStandsOnTheFloorFacingTheOpponent) {
     for (const vorkala::Fighter& f : vorkala::roster()) {
         SCOPED_TRACE(f.code);
         const bool facingRight = f.side == vorkala::Side::Left;
+        const SpriteTops tops = spriteTops(f);
         std::optional<int> height;
         for (const int pose : vorkala::kPoseIndices) {
             SCOPED_TRACE(pose);
@@ -177,12 +193,14 @@ TEST(RosterArt, EveryPoseStandsOnTheFloorFacingTheOpponent) {
             ASSERT_GE(box.right, 0) << "empty picture";
             EXPECT_GT(box.left, 0);
             EXPECT_LT(box.right, picture->width - 1);
-            // Feet (or the lying body) on the floor line, except in the air.
-            const double lowest = spriteTopPixels(f) + box.bottom;
+            // Feet (or the lying body) on the floor line where the game shows the pose,
+            // except in the air.
+            const double lowest =
+                (shownByFinishingSprite(pose) ? tops.finishing : tops.fight) + box.bottom;
             if (pose == 16)
                 EXPECT_LT(lowest, kFloor - 10);
             else
-                EXPECT_NEAR(lowest, kFloor, 6);
+                EXPECT_NEAR(lowest, kFloor, 4);
             // A blow reaches out towards the opponent.
             if (pose == 5 || pose == 11) {
                 const double feet = feetCentre(*picture, box);
@@ -276,6 +294,34 @@ TEST(RosterArt, VoicesAreShortShoutsOfTheirOwn) {
     std::set<Bytes> distinct;
     for (const auto& [name, wav] : voices) distinct.insert(wav);
     EXPECT_EQ(distinct.size(), voices.size());
+}
+
+// ---- the title picture --------------------------------------------------------------
+
+// A control's place on the screen in pixels, edges included.
+Box pixelBox(const vk::Control& c) {
+    const auto px = [](float twips) { return static_cast<int>(std::lround(twips / 15.0f)); };
+    return {px(c.left()), px(c.left() + c.width()) - 1, px(c.top()), px(c.top() + c.height()) - 1};
+}
+bool meet(const Box& a, const Box& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+TEST(MenuArt, TheTitlesNameStandsClearOfTheLinkPictures) {
+    const auto title = gamePicture("\\data\\layout\\uvodni.png");
+    ASSERT_TRUE(title);
+    // The name's bright letters; the sun and its embers lie lower.
+    const Box letters = boxWhere(*title, 140, [](Color c) { return redOf(c) >= 200; });
+    ASSERT_GE(letters.right, 0) << "no name at the top of the title";
+    // The letters' dark outline and a little room around them.
+    constexpr int kRoom = 6;
+    const Box name{letters.left - kRoom, letters.right + kRoom, letters.top - kRoom,
+                   letters.bottom + kRoom};
+    vorkala::testing::WholeGame game(defaultProgramFolder());
+    game.game.start();
+    const auto& links = game.game.uvodni().ui();
+    for (const vk::Control* link : {&links.Image4, &links.Image6})
+        EXPECT_FALSE(meet(name, pixelBox(*link))) << link->name();
 }
 
 TEST(FightData, SoundsTheFightOpensAreShortEffects) {

@@ -93,19 +93,32 @@ FighterLook lookOf(const vorkala::Fighter& fighter) {
 
 namespace {
 
-constexpr double kDefaultTopTwips = 4320;
+// Both fighter sprites' design Top, which is also the fight's ground line: the fight
+// records the sprites' Top as its ground lines when it loads, before any pick moves them.
+constexpr double kGroundLineTwips = 4320;
+// Gravity sinks a fighter by this much a tick while its Top is at or above the ground line.
+constexpr double kSinkStepTwips = 100;
 constexpr double kTwipsPerPixel = 15;
 
-double spriteTopTwips(const vorkala::Fighter& fighter) {
+// The Top the pick gives both sprites of the fighter's side; the finishing sprites keep it.
+double finishingTopTwips(const vorkala::Fighter& fighter) {
     switch (fighter.topRule) {
         case vorkala::TopRule::Absolute:
             return fighter.topValue;
         case vorkala::TopRule::Relative:
-            return kDefaultTopTwips + fighter.topValue;
+            return kGroundLineTwips + fighter.topValue;
         case vorkala::TopRule::None:
             break;
     }
-    return kDefaultTopTwips;
+    return kGroundLineTwips;
+}
+
+// The Top the fighter stands at in the fight: a sprite picked at or above the ground line
+// sinks to the first step of its grid below it.
+double standingTopTwips(const vorkala::Fighter& fighter) {
+    const double top = finishingTopTwips(fighter);
+    if (top > kGroundLineTwips) return top;
+    return top + kSinkStepTwips * (std::floor((kGroundLineTwips - top) / kSinkStepTwips) + 1);
 }
 
 constexpr int kFeetMargin = 3;
@@ -116,15 +129,20 @@ constexpr double kWidthPerHeight = 0.6;
 constexpr double kAnchorAcross = 0.42;
 constexpr int kSuper = 2;
 
+// The poses the finishing sequence leaves on the floor: the loser lying, the winner
+// with a raised fist. The finishing sprites show them at the finishing Top.
+bool endsTheFight(int poseIndex) { return poseIndex == 2 || poseIndex == 20; }
+
 }  // namespace
 
 SpriteSize spriteSize(const vorkala::Fighter& fighter) {
-    const double top = spriteTopTwips(fighter) / kTwipsPerPixel;
-    const int height = std::clamp(static_cast<int>(std::lround(kFightFloor - top)), 120, 400);
-    return {static_cast<int>(std::lround(height * kWidthPerHeight)), height};
+    const double standingTop = standingTopTwips(fighter) / kTwipsPerPixel;
+    const int feet = std::clamp(static_cast<int>(std::lround(kFightFloor - standingTop)), 117, 397);
+    const int drop = static_cast<int>(
+        std::lround((standingTopTwips(fighter) - finishingTopTwips(fighter)) / kTwipsPerPixel));
+    return {static_cast<int>(std::lround(feet * kWidthPerHeight)), feet + drop + kFeetMargin, feet,
+            drop};
 }
-
-int feetRow(const SpriteSize& size) { return size.height - kFeetMargin; }
 
 // ---- poses --------------------------------------------------------------------------
 
@@ -371,17 +389,20 @@ Canvas posePicture(const vorkala::Fighter& fighter, int poseIndex) {
     const Extent extent = extentOf(pose);
     // Outline pixels need a pixel of room on every side.
     const double usable = (size.width - 2) * kSuper;
-    double scale = (feetRow(size) - 2) * kSuper / kUnitsTall;
+    double scale = (size.feetRow - 2) * kSuper / kUnitsTall;
     scale = std::min(scale, usable / (extent.right - extent.left));
     double anchor = size.width * kSuper * kAnchorAcross;
     anchor = std::clamp(anchor, kSuper - extent.left * scale,
                         size.width * kSuper - kSuper - extent.right * scale);
     Canvas big(size.width * kSuper, size.height * kSuper);
-    const FighterPainter painter(big, look, {anchor, static_cast<double>(feetRow(size) * kSuper)},
-                                 scale);
+    const int ground = size.feetRow + (endsTheFight(poseIndex) ? size.finishingDrop : 0);
+    const FighterPainter painter(big, look, {anchor, static_cast<double>(ground * kSuper)}, scale);
     painter.figure(pose);
     Canvas picture = big.downscaled(kSuper);
     picture.outline(kInk);
+    // The floor hides the round ends of the legs below the soles.
+    for (int y = ground + kFeetMargin; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) picture.set(x, y, kTransparent);
     return fighter.side == vorkala::Side::Left ? picture : picture.mirrored();
 }
 

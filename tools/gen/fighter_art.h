@@ -35,12 +35,15 @@ constexpr int kFightFloor = 510;
 struct SpriteSize {
     int width;
     int height;
+    int feetRow;        // where the figure stands in the fight: on the floor line
+    int finishingDrop;  // how much higher the finishing sprites stand, in pixels
 };
-// Every pose picture of a fighter has this size: tall enough that, with its Top where the
-// pick puts the fighter's sprites, the feet stand on the fight's floor.
+// Every pose picture of a fighter has this size. The fight's sprites stand where gravity
+// leaves them, the finishing sprites where the pick put them, which is higher for a
+// fighter picked at or above the fight's ground line. So the standing poses have their
+// feet on the floor at the fight's Top, and the poses the finishing sequence ends in lie
+// and stand on the same floor at the finishing Top, lower in the picture.
 SpriteSize spriteSize(const vorkala::Fighter& fighter);
-// Row of the feet inside a pose picture.
-int feetRow(const SpriteSize& size);
 
 // Transparent around the figure; facing right on the left roster, left on the right one.
 Canvas posePicture(const vorkala::Fighter& fighter, int poseIndex);

@@ -56,6 +56,11 @@ constexpr int kTitleWidth = 800;
 constexpr int kTitleHeight = 600;
 constexpr double kHorizon = 400;
 constexpr double kFightersGround = 446;
+// The title screen's mail and web pictures lie along its top edge down to this row; the
+// game's name stands clear below them.
+constexpr int kLinkPicturesBottom = 45;
+constexpr int kNameTop = kLinkPicturesBottom + 15;
+constexpr int kNameScale = 14;
 
 Point sup(double x, double y) { return {x * kTitleSuper, y * kTitleSuper}; }
 
@@ -256,7 +261,7 @@ Canvas titleArt() {
     // Blocky lettering and a soft vignette gain nothing from supersampling.
     Canvas title = c.downscaled(kTitleSuper);
     drawVignette(title);
-    drawGameName(title, 40, 14);
+    drawGameName(title, kNameTop, kNameScale);
     return title;
 }
 
