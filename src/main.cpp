@@ -1,7 +1,9 @@
 // Vorkala: starts the game on the title screen, full screen, or in an 800 x 600 window
-// with --window (or VORKALA_WINDOW=1).
+// with --window (or VORKALA_WINDOW=1). With --where it only says where its data and the
+// saved progress are.
 #include <exception>
 #include <iostream>
+#include <string_view>
 
 #include "runtime/data_files.h"
 #include "runtime/end_on_signal.h"
@@ -11,7 +13,26 @@
 #include "runtime/values.h"
 #include "shell/game.h"
 
+namespace {
+
+bool whereAsked(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string_view(argv[i]) == "--where") return true;
+    return false;
+}
+
+void tellWhere() {
+    std::cout << "Game data: " << (vk::defaultProgramFolder() / "data").string() << "\n"
+              << "Saved progress: " << vk::JsonSettingsStore::defaultPath().string() << "\n";
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (whereAsked(argc, argv)) {
+        tellWhere();
+        return 0;
+    }
     vk::adoptEnvironmentDecimalSeparator();
     try {
         vk::JsonSettingsStore settings(vk::JsonSettingsStore::defaultPath());

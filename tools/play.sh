@@ -1,6 +1,7 @@
 #!/bin/sh
-# Sets up, builds and starts the game.
+# Installs what building and playing need, builds the game and its data, and starts it.
 set -eu
 ROOT=$(cd "$(dirname "$0")/.." && pwd)
-"$ROOT/tools/setup.sh" "$ROOT/build" -DCMAKE_BUILD_TYPE=Release -DVORKALA_TESTS=OFF
+"$ROOT/tools/setup.sh" --game "$ROOT/build" -DCMAKE_BUILD_TYPE=Release -DVORKALA_TESTS=OFF
+"$ROOT/build/vorkala" --where
 exec "$ROOT/build/vorkala" "$@"
