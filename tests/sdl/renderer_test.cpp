@@ -264,6 +264,28 @@ TEST_F(RendererTest, ButtonsAndTextBoxesShowTheirWords) {
     EXPECT_GT(pixelsOtherThan({102, 202, 30, 26}, kWhiteRgb), 10);  // the typed letter
 }
 
+TEST_F(RendererTest, TextBoxesOverlappedByAPixelStillShowEverySide) {
+    // Boxes 480 twips apart but 495 high, and an opaque label drawn over their last column:
+    // a table of names with its dotted leaders beside it.
+    for (int row = 0; row < 2; ++row)
+        add(ControlKind::TextBox, {.left = 1500,
+                                   .top = 1500.0f + 480.0f * static_cast<float>(row),
+                                   .width = 1815,
+                                   .height = 495,
+                                   .backColor = colours::kBlack});
+    add(ControlKind::Label,
+        {.left = 3300, .top = 1500, .width = 600, .height = 990, .backColor = colours::kBlack});
+    render();
+    // The first box covers pixels 100 to 220 across and 100 to 132 down; its neighbours
+    // cover column 220 and row 132.
+    const Rgb black{0, 0, 0};
+    EXPECT_NE(pixel(100, 116), black) << "left side";
+    EXPECT_NE(pixel(219, 116), black) << "right side";
+    EXPECT_NE(pixel(160, 100), black) << "top";
+    EXPECT_NE(pixel(160, 131), black) << "bottom";
+    EXPECT_EQ(pixel(160, 116), black) << "inside";
+}
+
 TEST_F(RendererTest, ScreensShownLaterLieAboveWithTheirBackground) {
     Control& image = add(ControlKind::Image, {.left = 0, .top = 0});
     image.setPicture(solidPicture(50, 50, 0xFF0000FF));

@@ -17,6 +17,7 @@ int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPe
 constexpr Colour kShadow = 0x808080;
 constexpr Colour kDarkShadow = 0x404040;
 constexpr Colour kHighlight = 0xFFFFFF;
+constexpr Colour kFace = 0xC0C0C0;
 // Text beyond this many cached textures is drawn afresh (a counter changing every frame).
 constexpr std::size_t kMaxTextTextures = 512;
 
@@ -318,13 +319,13 @@ void ScreenRenderer::drawTextBox(const Control& box) {
     const SDL_Rect inside{r.x + 4, r.y + 2, r.w - 8, r.h - 4};
     drawText(box.text(), box.font(), box.foreColor(), box.alignment(), inside, TextPlace::Top,
              false);
-    bevel(r, false);
+    sunkenEdge(r);
 }
 
 void ScreenRenderer::drawButton(const Control& button) {
     const SDL_Rect r = pixelRect(button);
     fill(r, button.backColor());
-    bevel(r, true);
+    raisedEdge(r);
     const SDL_Rect inside{r.x + 2, r.y + 2, r.w - 4, r.h - 4};
     drawText(button.caption(), button.font(), button.enabled() ? button.foreColor() : kShadow,
              Alignment::Center, inside, TextPlace::Middle, true);
@@ -436,16 +437,23 @@ void ScreenRenderer::frame(const SDL_Rect& r, Colour colour, int thickness) {
     SDL_RenderFillRects(renderer_, sides, 4);
 }
 
-void ScreenRenderer::bevel(const SDL_Rect& r, bool raised) {
-    const Colour light = raised ? kHighlight : kShadow;
-    const Colour dark = raised ? kDarkShadow : kHighlight;
-    const SDL_Color l = sdlColour(light), d = sdlColour(dark);
+void ScreenRenderer::edge(const SDL_Rect& r, Colour topLeft, Colour bottomRight) {
+    const SDL_Color l = sdlColour(topLeft), d = sdlColour(bottomRight);
     SDL_SetRenderDrawColor(renderer_, l.r, l.g, l.b, 255);
     SDL_RenderDrawLine(renderer_, r.x, r.y, r.x + r.w - 1, r.y);
     SDL_RenderDrawLine(renderer_, r.x, r.y, r.x, r.y + r.h - 1);
     SDL_SetRenderDrawColor(renderer_, d.r, d.g, d.b, 255);
     SDL_RenderDrawLine(renderer_, r.x, r.y + r.h - 1, r.x + r.w - 1, r.y + r.h - 1);
     SDL_RenderDrawLine(renderer_, r.x + r.w - 1, r.y, r.x + r.w - 1, r.y + r.h - 1);
+}
+
+void ScreenRenderer::raisedEdge(const SDL_Rect& r) { edge(r, kHighlight, kDarkShadow); }
+
+// Two rings deep, as a text box's edge is on the desktop: a neighbour drawn later that
+// overlaps the outer ring by a pixel leaves the inner ring, so every side still shows.
+void ScreenRenderer::sunkenEdge(const SDL_Rect& r) {
+    edge(r, kShadow, kHighlight);
+    edge({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, kDarkShadow, kFace);
 }
 
 void ScreenRenderer::drawPicture(const Picture& picture, const SDL_Rect& dest) {

@@ -117,7 +117,11 @@ class ScreenRenderer {
     void unclip();
     void fill(const SDL_Rect& r, Colour colour);
     void frame(const SDL_Rect& r, Colour colour, int thickness = 1);
-    void bevel(const SDL_Rect& r, bool raised);
+    // One ring of a 3-D edge: `topLeft` along the top and left, `bottomRight` along the
+    // bottom and right.
+    void edge(const SDL_Rect& r, Colour topLeft, Colour bottomRight);
+    void raisedEdge(const SDL_Rect& r);
+    void sunkenEdge(const SDL_Rect& r);
     void drawPicture(const Picture& picture, const SDL_Rect& dest);
     struct PictureTexture;
     const PictureTexture* pictureTexture(const Picture& picture, int w, int h);
