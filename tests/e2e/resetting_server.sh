@@ -11,8 +11,9 @@ export VORKALA_REPORT_FIRST_FRAME=1
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
 # The game and the server share one CPU, the server last in line, as on a busy machine:
-# the server then takes what the game's start sends it in batches, and a connection of
-# the game's closing while another is being set up resets the server in most launches.
+# the server then reads what a starting game sends in batches, so a game that closes one
+# connection while it sets up another makes the server reset and drop the new one in most
+# launches.
 CPU=$(python3 -c 'import os, random; print(random.choice(sorted(os.sched_getaffinity(0))))')
 ON_CPU="taskset -c $CPU"
 
@@ -63,6 +64,7 @@ while [ "$launch" -le "$LAUNCHES" ]; do
         PID=
         grep -q "SDL_VIDEODRIVER" "$LOG" && [ "$status" -ne 0 ] ||
             fail "launch $launch: the game ended with status $status, no window and no reason"
+        # It said why, but the server is up: its start lost the display.
         fail "launch $launch: the game could not open the display of a running X server"
     fi
     window_seen || fail "launch $launch: the game runs with no window on the display"
