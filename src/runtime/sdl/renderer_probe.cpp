@@ -1,7 +1,6 @@
 #include "runtime/sdl/renderer_probe.h"
 
 #include <SDL.h>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -9,8 +8,9 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <optional>
 #include <string_view>
+
+#include "runtime/sdl/video_driver.h"
 
 namespace vk::sdl {
 
@@ -28,46 +28,10 @@ bool acceleratedRendererOnGpu() {
     return renderer && !drawsOnTheCpu(renderer);
 }
 
-// Whether the X server offers direct rendering to a GPU: without DRI (Mesa's drivers) or
-// NV-GLX (NVIDIA's) every OpenGL there draws on the CPU. Asked over a connection of its
-// own through the X library SDL loads anyway; nullopt when that cannot be asked.
-std::optional<bool> xServerOffersGpu() {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return std::nullopt;
-    void* x11 = dlopen("libX11.so.6", RTLD_LAZY | RTLD_LOCAL);
-    if (!x11) return std::nullopt;
-    using Open = void* (*)(const char*);
-    using Query = int (*)(void*, const char*, int*, int*, int*);
-    using Close = int (*)(void*);
-    const auto open = reinterpret_cast<Open>(dlsym(x11, "XOpenDisplay"));
-    const auto query = reinterpret_cast<Query>(dlsym(x11, "XQueryExtension"));
-    const auto close = reinterpret_cast<Close>(dlsym(x11, "XCloseDisplay"));
-    std::optional<bool> offers;
-    if (void* server = open && query && close ? open(display) : nullptr) {
-        int opcode = 0, event = 0, error = 0;
-        offers = false;
-        for (const char* extension : {"DRI3", "DRI2", "NV-GLX"})
-            if (query(server, extension, &opcode, &event, &error)) offers = true;
-        close(server);
-    }
-    dlclose(x11);
-    return offers;
-}
-
 // Whether SDL would pick a display where a GPU may be found.
 bool displayMayHaveGpu() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    const std::string_view name = driver ? driver : "";
-    return name != "dummy" && name != "offscreen";
-}
-
-// Runs in the child: an X server without direct rendering answers at once; otherwise the
-// renderer is loaded and asked.
-bool probeAccelerated() {
-    const char* driver = std::getenv("SDL_VIDEODRIVER");
-    if ((!driver || std::string_view(driver) == "x11") && !xServerOffersGpu().value_or(true))
-        return false;
-    return acceleratedRendererOnGpu();
+    const std::string_view named = namedVideoDrivers();
+    return named.empty() || !headlessVideoDriver(named);
 }
 
 }  // namespace
@@ -87,14 +51,15 @@ bool drawsOnTheCpu(SDL_Renderer* renderer) {
     return false;
 }
 
-RendererProbe::RendererProbe() {
+RendererProbe::RendererProbe(std::optional<bool> xServerOffersGpu) {
     if (std::getenv("SDL_RENDER_DRIVER") || !displayMayHaveGpu()) return;
+    if (xServerOffersGpu == false) return;  // the answer already: on the CPU
     int fds[2];
     if (pipe2(fds, O_CLOEXEC) != 0) return;
     child_ = fork();
     if (child_ == 0) {
         close(fds[0]);
-        const char answer = probeAccelerated() ? 'g' : 'c';
+        const char answer = acceleratedRendererOnGpu() ? 'g' : 'c';
         [[maybe_unused]] const ssize_t written = write(fds[1], &answer, 1);
         _exit(0);  // nothing of the parent's to clean up
     }

@@ -1,13 +1,15 @@
 // Whether SDL's accelerated renderer draws on a GPU. Where there is no GPU (a virtual
 // display, a machine without one) the accelerated renderer is Mesa's OpenGL on the CPU,
 // which costs many times what SDL's own software renderer does and, once loaded, keeps
-// its memory and threads for the whole run. So the game never loads it to find out: a
-// short-lived child process, started at once and running alongside the game's start,
-// answers: an X server without direct rendering has no GPU to offer, and otherwise the
-// child loads the renderer and asks it.
+// its memory and threads for the whole run. So the game never loads it to find out: an X
+// server without direct rendering has no GPU to offer, and otherwise a short-lived child
+// process, started at once and running alongside the game's start, loads the renderer
+// and asks it.
 #pragma once
 
 #include <sys/types.h>
+
+#include <optional>
 
 struct SDL_Renderer;
 
@@ -15,9 +17,10 @@ namespace vk::sdl {
 
 class RendererProbe {
   public:
-    // Starts the child where one is needed; must come before SDL starts in this process.
-    // Nothing is asked when the player chose a renderer (SDL_RENDER_DRIVER).
-    RendererProbe();
+    // Starts the child where one is needed: not where the X server the game holds offers
+    // no direct rendering (`xServerOffersGpu` false). Must come before SDL starts in this
+    // process. Nothing is asked when the player chose a renderer (SDL_RENDER_DRIVER).
+    explicit RendererProbe(std::optional<bool> xServerOffersGpu);
     ~RendererProbe();
     RendererProbe(const RendererProbe&) = delete;
     RendererProbe& operator=(const RendererProbe&) = delete;

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -22,7 +23,9 @@
 #include "runtime/sdl/sdl_display.h"
 #include "runtime/sdl/sdl_services.h"
 #include "runtime/sdl/sdl_video.h"
+#include "runtime/sdl/video_driver.h"
 #include "runtime/sdl/x11_errors.h"
+#include "runtime/sdl/x_server_hold.h"
 
 namespace vk::sdl {
 
@@ -37,14 +40,28 @@ bool windowRequested(int argc, char** argv) {
 
 namespace {
 
+// Starts SDL's video on a driver that shows the game, or says why there is none.
+void startVideo(const XServerHold& xServer) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0)
+        throw std::runtime_error(
+            noDisplayMessage(xServer.reached(),
+                             std::string("SDL started no video driver (") + SDL_GetError() + ")"));
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (videoDriverShowsGame(driver ? driver : "")) return;
+    const std::string failure = std::string("SDL fell back to its \"") + (driver ? driver : "") +
+                                "\" video driver, which shows nothing";
+    SDL_Quit();
+    throw std::runtime_error(noDisplayMessage(xServer.reached(), failure));
+}
+
 // SDL and its libraries, started for the game's whole run. Sound is optional.
 struct Libraries {
-    Libraries() {
+    explicit Libraries(const XServerHold& xServer) {
         // SIGTERM and SIGINT are the game's own (EndOnSignal): SDL would turn them into a
         // quit event, which nothing reads while a message box is up.
         SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
         tolerateEventsToClosedWindows();
-        if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) throw SdlError("Cannot start SDL");
+        startVideo(xServer);
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
             SDL_Log("Vorkala: no sound device (%s)", SDL_GetError());
         if (TTF_Init() != 0) throw SdlError("Cannot start the font library");
@@ -99,8 +116,9 @@ struct SdlApp::Impl {
     void showCaption(const Runtime& runtime);
     void reportFirstFrame();
 
-    RendererProbe rendererProbe;  // before SDL starts here
-    Libraries libraries;
+    XServerHold xServer;                               // until the window is up
+    RendererProbe rendererProbe{xServer.offersGpu()};  // before SDL starts here
+    Libraries libraries{xServer};
     SdlClock clock;
     SdlPacer pacer{clock, 1'000'000 / 60};
     SdlInput input{clock, [this] { return windowSize(); }};
@@ -141,6 +159,7 @@ int SdlApp::Impl::run(Runtime& runtime, const std::function<void()>& start) {
     start();
     if (!runtime.ended()) {
         output = openFrameOutput(display.window(), rendererProbe);
+        xServer.release();
         framePeriod = framePeriodOf(display.windowIfOpen());
         pacer.setFramePeriod(framePeriod);
         SDL_StartTextInput();

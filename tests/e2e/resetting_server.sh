@@ -1,0 +1,78 @@
+#!/bin/sh
+# The real game launched again and again on a virtual X server that resets whenever its
+# last client leaves (as xinit and startx start one whose only client is the game): every
+# launch shows its window; none runs on without one.
+# Usage: resetting_server.sh GAME DATA_DIR OUTPUT_DIR [LAUNCHES]
+. "$(dirname "$0")/lib.sh" "$@"
+LAUNCHES=${4:-30}
+mkdir -p "$OUT"
+export VORKALA_SETTINGS="$OUT/resetting-settings.json"
+export VORKALA_REPORT_FIRST_FRAME=1
+unset WAYLAND_DISPLAY SDL_VIDEODRIVER
+
+# The game and the server share one CPU, the server last in line, as on a busy machine:
+# the server then reads what a starting game sends in batches, so a game that closes one
+# connection while it sets up another makes the server reset and drop the new one in most
+# launches.
+CPU=$(python3 -c 'import os, random; print(random.choice(sorted(os.sched_getaffinity(0))))')
+ON_CPU="taskset -c $CPU"
+
+# Without -noreset, and no client of ours stays connected: the game is its only client.
+SERVER_LOG="$OUT/resetting-xvfb.log"
+DISPLAY_FILE="$OUT/resetting-display"
+rm -f "$DISPLAY_FILE"
+$ON_CPU nice -n 19 Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$DISPLAY_FILE" >"$SERVER_LOG" 2>&1 &
+SERVER=$!
+trap 'kill "$SERVER" 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do
+    grep -q . "$DISPLAY_FILE" 2>/dev/null && break
+    kill -0 "$SERVER" 2>/dev/null || fail "Xvfb did not start: $(cat "$SERVER_LOG")"
+    sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$DISPLAY_FILE")"
+[ "$DISPLAY" != ":" ] || fail "Xvfb named no display"
+
+# Waits up to 30 seconds for the game's first frame or its end.
+await_first_frame() {
+    for _ in $(seq 1 300); do
+        grep -q "first frame presented" "$LOG" && return 0
+        kill -0 "$PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    fail "launch $1: no first frame within 30 seconds"
+}
+
+# Waits up to 5 seconds for the game's window to be seen on the server; only asked once
+# the game shows a frame, so that no other client is connected while the game starts.
+window_seen() {
+    for _ in $(seq 1 50); do
+        xdotool search --onlyvisible --name '^Vorkala' >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+launch=1
+while [ "$launch" -le "$LAUNCHES" ]; do
+    LOG="$OUT/resetting-launch-$launch.log"
+    : >"$LOG"
+    $ON_CPU "$GAME" --window >"$LOG" 2>&1 &
+    PID=$!
+    if ! await_first_frame "$launch"; then
+        status=0
+        wait "$PID" || status=$?
+        PID=
+        grep -q "SDL_VIDEODRIVER" "$LOG" && [ "$status" -ne 0 ] ||
+            fail "launch $launch: the game ended with status $status, no window and no reason"
+        # It said why, but the server is up: its start lost the display.
+        fail "launch $launch: the game could not open the display of a running X server"
+    fi
+    window_seen || fail "launch $launch: the game runs with no window on the display"
+    kill -TERM "$PID"
+    status=0
+    wait "$PID" 2>/dev/null || status=$?
+    PID=
+    [ "$status" -eq 143 ] || fail "launch $launch: the game ended with status $status on SIGTERM"
+    launch=$((launch + 1))
+done
+echo "$LAUNCHES launches on a resetting X server: $LAUNCHES windows"
