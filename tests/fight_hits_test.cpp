@@ -54,16 +54,23 @@ TEST_P(WarningSounds, FollowTheVictimsEnergyInTheirOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Energies, WarningSounds,
     ::testing::Values(
+        // A warning sounds below its threshold (7, 41, 25, 31 in that order), not at it.
         WarningCase{true, "41", {}}, WarningCase{true, "40", {"boj.MMControl7"}},
+        WarningCase{true, "31", {"boj.MMControl7"}},
         WarningCase{true, "30", {"boj.MMControl7", "boj.MMControl2"}},
+        WarningCase{true, "25", {"boj.MMControl7", "boj.MMControl2"}},
         WarningCase{true, "24", {"boj.MMControl7", "boj.MMControl8", "boj.MMControl2"}},
+        WarningCase{true, "7", {"boj.MMControl7", "boj.MMControl8", "boj.MMControl2"}},
         WarningCase{
-            true, "5", {"boj.MMControl6", "boj.MMControl7", "boj.MMControl8", "boj.MMControl2"}},
+            true, "6.5", {"boj.MMControl6", "boj.MMControl7", "boj.MMControl8", "boj.MMControl2"}},
         WarningCase{
             true, "0", {"boj.MMControl6", "boj.MMControl7", "boj.MMControl8", "boj.MMControl2"}},
+        // The right victim: 7, 41, 25, and no fourth.
         WarningCase{false, "41", {}}, WarningCase{false, "40", {"boj.MMControl4"}},
-        WarningCase{false, "20", {"boj.MMControl4", "boj.MMControl5"}},
-        WarningCase{false, "6", {"boj.MMControl3", "boj.MMControl4", "boj.MMControl5"}},
+        WarningCase{false, "25", {"boj.MMControl4"}},
+        WarningCase{false, "24", {"boj.MMControl4", "boj.MMControl5"}},
+        WarningCase{false, "7", {"boj.MMControl4", "boj.MMControl5"}},
+        WarningCase{false, "6.5", {"boj.MMControl3", "boj.MMControl4", "boj.MMControl5"}},
         WarningCase{false, "0", {"boj.MMControl3", "boj.MMControl4", "boj.MMControl5"}}));
 
 // ---- the guard

@@ -73,24 +73,25 @@ TEST_F(FightSetup, StateTheLoadDoesNotResetCarriesOverToTheNextFight) {
     EXPECT_EQ(boj().finishLeftVictim, 0);
 }
 
+// Each side's flag, ladder step and energy on its own. The left bar follows the left
+// human's ladder: Turbol = 1 and its step PCp past 1 make Line1.X1 5400 - (50 - energiel)
+// x 100. The right bar mirrors it with Turbop, PCl and energiep: 6600 + (50 - energiep) x 100.
 struct TurboBarCase {
-    const char* turbo;
-    const char* ladderStep;
-    const char* energy;
+    const char *turbol, *pcp, *energiel;
+    const char *turbop, *pcl, *energiep;
     float leftEnd, rightEnd;
 };
 
 class TurboBars : public FightFixture, public ::testing::WithParamInterface<TurboBarCase> {};
 
-// The left bar is set by the left human's ladder (PCp), the right one by the right's (PCl).
 TEST_P(TurboBars, BarLengthFollowsTheEnergyPastTheLaddersFirstStep) {
     const TurboBarCase& t = GetParam();
-    fillStores(t.energy, t.energy);
+    fillStores(t.energiel, t.energiep);
     run([&] {
-        store().Turbol.setCaption(t.turbo);
-        store().Turbop.setCaption(t.turbo);
-        store().PCp.setCaption(t.ladderStep);
-        store().PCl.setCaption(t.ladderStep);
+        store().Turbol.setCaption(t.turbol);
+        store().PCp.setCaption(t.pcp);
+        store().Turbop.setCaption(t.turbop);
+        store().PCl.setCaption(t.pcl);
     });
     loadFight();
     EXPECT_EQ(fight().Line1.x1(), t.leftEnd);
@@ -99,12 +100,23 @@ TEST_P(TurboBars, BarLengthFollowsTheEnergyPastTheLaddersFirstStep) {
     EXPECT_EQ(fight().Line2.x2(), 11600);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ladder, TurboBars,
-                         ::testing::Values(TurboBarCase{"1", "3", "30", 3400, 8600},
-                                           TurboBarCase{"1", "1", "30", 5400, 6600},
-                                           TurboBarCase{"1", "2", "80", 8400, 3600},
-                                           TurboBarCase{"0", "5", "30", 5400, 6600},
-                                           TurboBarCase{"1", "2", "50", 5400, 6600}));
+INSTANTIATE_TEST_SUITE_P(
+    Ladder, TurboBars,
+    ::testing::Values(
+        // The left human alone, its step and energy apart from the right side's.
+        TurboBarCase{"1", "3", "30", "0", "0", "80", 3400, 6600},
+        TurboBarCase{"1", "2", "80", "0", "5", "30", 8400, 6600},
+        TurboBarCase{"1", "1", "30", "0", "3", "30", 5400, 6600},
+        TurboBarCase{"1", "2", "50", "0", "0", "10", 5400, 6600},
+        // The right human alone.
+        TurboBarCase{"0", "0", "30", "1", "3", "20", 5400, 9600},
+        TurboBarCase{"0", "4", "30", "1", "2", "70", 5400, 4600},
+        TurboBarCase{"0", "3", "30", "1", "1", "20", 5400, 6600},
+        // Both humans on their ladders, each with its own step and energy.
+        TurboBarCase{"1", "2", "70", "1", "6", "20", 7400, 9600},
+        // Flags that do not read exactly 1 leave the bars.
+        TurboBarCase{"0", "5", "30", "0", "5", "30", 5400, 6600},
+        TurboBarCase{"2", "5", "30", "2", "5", "30", 5400, 6600}));
 
 struct BarStepCase {
     const char* strength;

@@ -44,20 +44,22 @@ struct ProgressRun : WholeGame {
         ASSERT_TRUE(game.boj().visible());
         ASSERT_FALSE(game.vyberpostav().loaded());
     }
-    // Ends the fight with these energies as the time-out does: the fighter with less
-    // energy loses, then the after-fight screen shows and its next-fight button is clicked.
-    void finishFight(const std::string& left, const std::string& right) {
+    // Ends the fight with these energies at the countdown's last tick, which decides it and
+    // runs the finishing sequence.
+    void timeOut(const std::string& left, const std::string& right) {
         run([&] {
             auto& fight = game.boj().ui();
             fight.ziv1.setCaption(left);
             fight.ziv2.setCaption(right);
             fight.Label3.setCaption(left);
             fight.Label4.setCaption(right);
-            if (vk::toDouble(left) < vk::toDouble(right))
-                game.boj().vyhral();
-            else
-                game.boj().vyhra();
+            game.boj().secondsLeft = 1;
+            game.boj().Timer14_Timer();
         });
+    }
+    // The time-out, then the after-fight screen shows and its next-fight button is clicked.
+    void finishFight(const std::string& left, const std::string& right) {
+        timeOut(left, right);
         advanceMs(4000);
         ASSERT_TRUE(game.drzky().visible());
         click(game.drzky().ui().Image1);

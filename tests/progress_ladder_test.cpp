@@ -5,6 +5,7 @@
 #include "progress/ladder.h"
 #include "progress_fixture.h"
 #include "select/code_box.h"
+#include "shell/obr.h"
 
 namespace vorkala::testing {
 namespace {
@@ -103,6 +104,85 @@ TEST_F(ProgressFixture, TheLeftHumanClimbsTheRightLadderThroughALostAndAWonFight
     EXPECT_EQ(run.game.boj().ui().ziv1.caption(), "37");
     EXPECT_EQ(run.game.boj().ui().Line1.x1(), 5400 - (50 - 37) * 100);
 }
+
+// A tie at the time-out is the right fighter's win all through: the finishing sequence,
+// the faces and the ladder's life.
+TEST_F(ProgressFixture, ATieOnTheLadderIsShownAndCountedAsTheComputersWin) {
+    ProgressRun run(file);
+    run.okOnTitle();
+    run.call("Image10_Click");
+    run.call("krt_Click");
+    run.call("tb_Click");
+    run.advanceToFight();
+    run.timeOut("30", "30");
+    auto& fight = run.game.boj().ui();
+    auto& pictures = run.game.obr().ui();
+    EXPECT_EQ(fight.Image1.picture(), pictures.levej[2].picture()) << "the left one lies";
+    EXPECT_EQ(fight.Image2.picture(), pictures.pravej[20].picture()) << "the right one won";
+    EXPECT_EQ(run.game.drzky().ui().levej.picture(), pictures.levejout.picture());
+    EXPECT_EQ(run.game.drzky().ui().pravej.picture(), pictures.pravejwin.picture());
+    run.advanceMs(4000);
+    run.click(run.game.drzky().ui().Image1);
+    EXPECT_EQ(run.store().Zivotyl.caption(), "2");
+    EXPECT_EQ(run.store().PCp.caption(), "1");
+    EXPECT_EQ(run.store().energiel.caption(), "50");
+}
+
+// The opponent of each step from 2 on, as both ladders set it up: its starting energy in
+// the store and on the fight screen, and the energy its blows take from the human.
+struct LadderStepCase {
+    int step;
+    const char* energy;
+    const char* blow;
+};
+constexpr LadderStepCase kLadderSteps[] = {{2, "70", "3"},    {3, "90", "4"},    {4, "110", "5"},
+                                           {5, "130", "7"},   {6, "150", "8"},   {7, "170", "10"},
+                                           {8, "190", "11"},  {9, "210", "13"},  {10, "230", "14"},
+                                           {11, "250", "16"}, {12, "275", "18"}, {13, "300", "20"}};
+
+TEST_F(ProgressFixture, EveryLadderStepSetsItsOpponentsEnergyAndBlow) {
+    ProgressRun run(file);
+    run.okOnTitle();
+    auto& store = run.store();
+    auto& fight = run.game.boj().ui();
+    for (const LadderStepCase& t : kLadderSteps) {
+        run.run([&] {
+            store.PCp.setCaption(std::to_string(t.step));
+            store.PCl.setCaption(std::to_string(t.step));
+        });
+        run.call("zaplejp");
+        EXPECT_EQ(store.energiep.caption(), t.energy) << t.step;
+        EXPECT_EQ(fight.ziv2.caption(), t.energy) << t.step;
+        EXPECT_EQ(store.silauderul.caption(), t.blow) << t.step;
+        run.call("zaplejl");
+        EXPECT_EQ(store.energiel.caption(), t.energy) << t.step;
+        EXPECT_EQ(fight.ziv1.caption(), t.energy) << t.step;
+        EXPECT_EQ(store.silauderup.caption(), t.blow) << t.step;
+    }
+}
+
+// A won ladder fight carries the winner's energy into the next one, but never less than 1:
+// a fight cannot start with nothing.
+struct CarryCase {
+    const char* left;
+    const char* right;
+    const char* carried;
+};
+
+class LadderCarry : public ProgressFixture, public ::testing::WithParamInterface<CarryCase> {};
+
+TEST_P(LadderCarry, TheWinnersEnergyAtLeastOne) {
+    ProgressRun run(file);
+    run.okOnTitle();
+    run.call("Image10_Click");
+    run.fight("krt", "tb", GetParam().left, GetParam().right);
+    EXPECT_EQ(run.store().PCp.caption(), "2");
+    EXPECT_EQ(run.store().energiel.caption(), GetParam().carried);
+}
+
+INSTANTIATE_TEST_SUITE_P(Energies, LadderCarry,
+                         ::testing::Values(CarryCase{"37", "12", "37"}, CarryCase{"1", "-2", "1"},
+                                           CarryCase{"0.5", "-2", "1"}, CarryCase{"0", "-2", "1"}));
 
 struct LadderEndCase {
     const char* name;

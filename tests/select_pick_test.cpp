@@ -1,5 +1,8 @@
 // Picks and previews of the fighters, the pick counter and the hand-over to the fight.
+#include <iterator>
+#include <map>
 #include <optional>
+#include <string>
 
 #include "progress/saved_progress.h"
 #include "select_fixture.h"
@@ -9,58 +12,118 @@
 namespace vorkala::testing {
 namespace {
 
-constexpr float kDesignSpriteTop = 4320;
+// What each pick loads, written out from the rosters' rules: the pose files are
+// "\data\obr\" + prefix + the pose's suffix + ".old", with set 3 adding "3" to the four
+// blow suffixes and a row's own replacements; the sprite Top is the one the row's rule gives
+// on a fresh fight screen (design 4320).
+struct PickCase {
+    const char* code;
+    bool left;
+    const char* name;
+    const char* voice;
+    const char* prefix;
+    bool set3;
+    std::map<int, std::string> replaced;
+    const char* winFace;
+    const char* loseFace;
+    const char* background;
+    float spriteTop;
+};
 
-class EveryFighterPick : public SelectionFixture,
-                         public ::testing::WithParamInterface<const Fighter*> {};
-
-float expectedSpriteTop(const Fighter& f) {
-    switch (f.topRule) {
-        case TopRule::Absolute:
-            return f.topValue;
-        case TopRule::Relative:
-            return kDesignSpriteTop + f.topValue;
-        case TopRule::None:
-            break;
-    }
-    return kDesignSpriteTop;
+std::string expectedPoseFile(const PickCase& p, int pose) {
+    static const std::map<int, std::string> kSuffixes{
+        {0, "post"},  {1, "post1"}, {2, "mrtv"}, {5, "dp"},    {8, "hk"},
+        {11, "hp"},   {12, "jau"},  {15, "dk"},  {16, "skok"}, {17, "zpet"},
+        {18, "chuz"}, {19, "jau2"}, {20, "win"}};
+    const bool blow = pose == 5 || pose == 8 || pose == 11 || pose == 15;
+    std::string suffix = kSuffixes.at(pose) + (p.set3 && blow ? "3" : "");
+    if (const auto own = p.replaced.find(pose); own != p.replaced.end()) suffix = own->second;
+    return "\\data\\obr\\" + std::string(p.prefix) + suffix + ".old";
 }
 
+// Faces and backgrounds lie in \data\obr\; backgrounds are spelled as the picks name them
+// (some end in a blank).
+const std::string kObr = "\\data\\obr\\";
+const PickCase kPicks[] = {
+    // clang-format off
+    // Left roster.
+    {"tk", true, "Tobik", "tobik.wav", "tk", true, {}, "tk.old", "tk2.old", "cinskazed.old", 5720},
+    {"Gradun", true, "Gradun", "gradun.wav", "Gradun", false, {{18, "krok"}}, "Gradunvyhr.old", "Gradunprohr.old", "arkaden.old ", 3800},
+    {"bh", true, "Bohoun", "bh.wav", "bh", true, {}, "bh.old", "bh2.old", "plaz.old ", 3800},
+    {"krt", true, "Karatista", "karatista.wav", "krt", false, {}, "krt.old", "krt2.old", "krtpoz.old ", 4000},
+    {"pz2", true, "Pazdrak", "pz.wav", "2pzo", true, {{0, "post1"}, {1, "post2"}}, "2pzo.old", "2pzo2.old", "les2.old ", 5070},
+    {"zk", true, "Zakrel", "zk.wav", "zkra", true, {{0, "post2"}}, "zk.old", "zk2.old", "telocvik.old", 1920},
+    {"fe", true, "Fenelik", "fe.wav", "fe", true, {}, "fe.old", "fe2.old", "zatacka.old", 5320},
+    // Left fighters with names of our own: plain set, no Top rule.
+    {"Kuvo", true, "Kuvo", "kuvo.wav", "kuvo", false, {}, "kuvo.old", "kuvo2.old", "doupe.old ", 4320},
+    {"dulo", true, "Dulo", "dulo.wav", "dulo", false, {}, "dulo.old", "dulo2.old", "most.old", 4320},
+    {"pan", true, "Pan", "pan.wav", "pan", false, {}, "pan.old", "pan2.old", "les1.old", 4320},
+    {"Durvak", true, "Durvak", "durvak.wav", "durvak", false, {}, "durvak.old", "durvak2.old", "arkaden.old ", 4320},
+    {"rak", true, "Rak", "rak.wav", "rak", false, {}, "rak.old", "rak2.old", "plaz.old ", 4320},
+    {"xeo", true, "Xeo", "xeo.wav", "xeo", false, {}, "xeo.old", "xeo2.old", "majovka.old", 4320},
+    // Right roster.
+    {"Zuvka", false, "Zuvka", "zuvka.wav", "zuvka", false, {{18, "krok"}}, "zuvkavyhrksicht.old", "zuvkaprohrksicht.old", "majovka.old", 4000},
+    {"brejl", false, "Worm", "worm.wav", "brejl", true, {}, "brejl.old", "brejl2.old", "brejlpozadi.old ", 4320},
+    {"rodi", false, "Rodi", "rodi.wav", "rodi", true, {}, "rodi.old", "rodi2.old", "doupe.old ", 3600},
+    {"girl", false, "Girl", "girl.wav", "girl", false, {}, "girl.old", "girl2.old", "klec.old ", 4000},
+    // oxa's faces are the other way round: the "2" file is its winner's face.
+    {"oxa", false, "Oxa", "oxa.wav", "oxa", false, {{1, "post2"}, {2, "out"}, {17, "utek"}}, "oxa2.old", "oxa.old", "les2.old ", 3820},
+    {"vst", false, "Vostrik", "vostrik.wav", "vst", true, {}, "vst.old", "vst2.old", "svazarm.old ", 3600},
+    {"zetro", false, "Zetro", "zetro.wav", "zetro", false, {{17, "utek"}}, "zetro.old", "zetro2.old", "bejkarna.old", 3600},
+    {"pz", false, "Pazdrak", "pz.wav", "pzo", true, {{0, "post2"}}, "pzo.old", "pzo2.old", "les2.old ", 4620},
+    {"rn", false, "Runik", "runik.wav", "rn", true, {}, "rn.old", "rn2.old", "most.old", 4320},
+    {"tb", false, "Tebor", "tb.wav", "tb", true, {}, "tb.old", "tb2.old", "les1.old", 3500},
+    // Right fighters with names of our own: plain set, no Top rule.
+    {"gv", false, "Gevor", "gv.wav", "gv", false, {}, "gv.old", "gv2.old", "svazarm.old ", 4320},
+    {"lirka", false, "Lirka", "lirka.wav", "lirka", false, {}, "lirka.old", "lirka2.old", "klec.old ", 4320},
+    {"Robot", false, "Robot", "robot.wav", "robot", false, {}, "robot.old", "robot2.old", "bejkarna.old", 4320},
+    // clang-format on
+};
+
+class EveryFighterPick : public SelectionFixture, public ::testing::WithParamInterface<PickCase> {};
+
 TEST_P(EveryFighterPick, LoadsItsFilesNameAndHeightAndGlidesToItsSidesTarget) {
-    const Fighter& f = *GetParam();
-    const bool left = f.side == Side::Left;
+    const PickCase& f = GetParam();
+    const bool left = f.left;
     startSelection();
     call(std::string(f.code) + "_Click");
 
     auto& poses = left ? pictures().levej : pictures().pravej;
-    for (int pose : kPoseIndices) EXPECT_EQ(source(poses[pose]), poseFile(f, pose)) << pose;
-    EXPECT_EQ(source(left ? pictures().levejwin : pictures().pravejwin), winFaceFile(f));
-    EXPECT_EQ(source(left ? pictures().levejout : pictures().pravejout), loseFaceFile(f));
+    for (int pose : kPoseIndices) EXPECT_EQ(source(poses[pose]), expectedPoseFile(f, pose)) << pose;
+    EXPECT_EQ(source(left ? pictures().levejwin : pictures().pravejwin), kObr + f.winFace);
+    EXPECT_EQ(source(left ? pictures().levejout : pictures().pravejout), kObr + f.loseFace);
     ASSERT_TRUE(fight().background);
-    EXPECT_EQ(fight().background->source(), f.background);
-    EXPECT_EQ((left ? fight().meno1 : fight().meno2).caption(), f.displayName);
-    EXPECT_EQ((left ? game.drzky().ui().lev : game.drzky().ui().prav).caption(), f.displayName);
-    EXPECT_EQ((left ? fight().prvni : fight().druhej).top(), expectedSpriteTop(f));
-    EXPECT_EQ((left ? fight().Image1 : fight().Image2).top(), expectedSpriteTop(f));
+    EXPECT_EQ(fight().background->source(), kObr + f.background);
+    EXPECT_EQ((left ? fight().meno1 : fight().meno2).caption(), f.name);
+    EXPECT_EQ((left ? game.drzky().ui().lev : game.drzky().ui().prav).caption(), f.name);
+    EXPECT_EQ((left ? fight().prvni : fight().druhej).top(), f.spriteTop);
+    EXPECT_EQ((left ? fight().Image1 : fight().Image2).top(), f.spriteTop);
     EXPECT_EQ(ui().Label2.caption(), "1");
     EXPECT_EQ(portrait(f.code).left(), left ? 5160 : 6000);
     EXPECT_EQ(portrait(f.code).top(), 2520);
 
     const std::string channel = left ? "vyberpostav.levej" : "vyberpostav.pravej";
     EXPECT_EQ(commandsTo(channel), (std::vector<std::string>{"Open", "play"}));
-    EXPECT_EQ((left ? ui().levej : ui().pravej).fileName(), programFile(runtime, voiceFile(f)));
+    EXPECT_EQ((left ? ui().levej : ui().pravej).fileName(),
+              programFile(runtime, std::string("\\data\\zvuk\\") + f.voice));
 }
 
-INSTANTIATE_TEST_SUITE_P(Roster, EveryFighterPick, ::testing::ValuesIn(everyFighter()),
-                         [](const auto& info) { return std::string(info.param->code); });
+INSTANTIATE_TEST_SUITE_P(Roster, EveryFighterPick, ::testing::ValuesIn(kPicks),
+                         [](const auto& info) { return std::string(info.param.code); });
 
-// The computer's tick is written only when the other side's turbo flag reads exactly 1.
+TEST(EveryFighterPickTable, CoversTheWholeRoster) { EXPECT_EQ(std::size(kPicks), roster().size()); }
+
+// The computer's tick is written only when the other side's turbo flag reads exactly 1:
+// both ticks stand at a value no pick writes before the pick, so a tick left alone and a
+// tick written show apart.
+constexpr int kUntouched = 4321;
+
 struct TickCase {
     const char* code;
     const char* turbol;
     const char* turbop;
-    int leftComputer;   // boj.Timer1's interval after the pick (design 0)
-    int rightComputer;  // boj.Timer5's interval (design 1)
+    int leftComputer;   // boj.Timer1's interval after the pick
+    int rightComputer;  // boj.Timer5's interval
 };
 
 class TurboTick : public SelectionFixture, public ::testing::WithParamInterface<TickCase> {};
@@ -70,21 +133,33 @@ TEST_P(TurboTick, IsWrittenOnlyWhenTheFlagReadsExactlyOne) {
     startSelection();
     store().Turbol.setCaption(t.turbol);
     store().Turbop.setCaption(t.turbop);
+    fight().Timer1.setInterval(kUntouched);
+    fight().Timer5.setInterval(kUntouched);
     call(std::string(t.code) + "_Click");
     EXPECT_EQ(fight().Timer1.interval(), t.leftComputer);
     EXPECT_EQ(fight().Timer5.interval(), t.rightComputer);
 }
 
+constexpr int U = kUntouched;
 INSTANTIATE_TEST_SUITE_P(
     Picks, TurboTick,
-    ::testing::Values(TickCase{"krt", "0", "1", 600, 1}, TickCase{"krt", "0", "0", 0, 1},
-                      TickCase{"krt", "0", "2", 0, 1}, TickCase{"dulo", "0", "1", 300, 1},
-                      TickCase{"Kuvo", "0", "1", 0, 1}, TickCase{"gv", "1", "0", 0, 600},
-                      TickCase{"Robot", "1", "0", 0, 1}, TickCase{"lirka", "0", "1", 0, 1},
-                      // oxa gives the left computer 10 as well when the right human is
-                      // on the ladder.
-                      TickCase{"oxa", "0", "1", 10, 1}, TickCase{"oxa", "1", "0", 0, 400},
-                      TickCase{"oxa", "0", "0", 0, 1}));
+    ::testing::Values(
+        // Left picks test the right human's flag (Turbop) and set the left computer's tick.
+        TickCase{"krt", "0", "1", 600, U}, TickCase{"krt", "0", "0", U, U},
+        TickCase{"krt", "0", "2", U, U}, TickCase{"krt", "1", "0", U, U},
+        TickCase{"tk", "0", "1", 1, U}, TickCase{"pz2", "0", "1", 1000, U},
+        TickCase{"zk", "0", "1", 50, U}, TickCase{"dulo", "0", "1", 300, U},
+        // Kuvo's pick has no tick of its own.
+        TickCase{"Kuvo", "0", "1", U, U},
+        // Right picks test the left human's flag (Turbol) and set the right computer's tick.
+        TickCase{"tb", "1", "0", U, 1000}, TickCase{"tb", "0", "1", U, U},
+        TickCase{"Zuvka", "1", "0", U, 10}, TickCase{"rodi", "1", "0", U, 1},
+        TickCase{"gv", "1", "0", U, 600}, TickCase{"Robot", "1", "0", U, 1},
+        TickCase{"Robot", "0", "0", U, U}, TickCase{"lirka", "1", "0", U, 100},
+        TickCase{"lirka", "0", "1", U, U},
+        // oxa also gives the left computer 10 when the right human is on the ladder.
+        TickCase{"oxa", "0", "1", 10, U}, TickCase{"oxa", "1", "0", U, 400},
+        TickCase{"oxa", "1", "1", 10, 400}, TickCase{"oxa", "0", "0", U, U}));
 
 // tk and rodi start with 100 energy and take 10 per blow from the other fighter, with or
 // without turbo play.

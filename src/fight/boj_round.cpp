@@ -52,13 +52,14 @@ void Boj::Timer14_Timer() {
     c.Timer14.setInterval(0);
     c.Timer14.setEnabled(false);
     c.odpocet.setForeColor(fight_colours::kDarkGrey);
-    // Each test runs on its own, reading the energy copies afresh; a tie counts as the
-    // right fighter's loss.
+    // Each test runs on its own, reading the energy copies afresh. A tie goes to the right
+    // fighter, as the faces and the after-fight bookkeeping count it, so the right fighter
+    // finishes the left one.
     auto left = [&] { return vk::captionValue(ui().Label3); };
     auto right = [&] { return vk::captionValue(ui().Label4); };
     if (left() < right()) vyhral();
     if (right() < left()) vyhra();
-    if (left() == right()) vyhra();
+    if (left() == right()) vyhral();
     if (left() < 0) vyhral();
     if (right() < 0) vyhra();
     ui().Timer14.setInterval(0);

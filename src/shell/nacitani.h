@@ -18,24 +18,8 @@ struct NacitaniControls : vk::ControlSet {
     static constexpr vk::Colour kBar = 0xFFFF00;   // cyan
     static constexpr vk::Colour kLine = 0x808000;  // teal
 
-    vk::Control Image1{*this,
-                       "Image1",
-                       K::Image,
-                       {.left = 840,
-                        .top = 3720,
-                        .width = 2130,
-                        .height = 540,
-                        .picture = layoutPicture("nacitani")}};
-    vk::Control lista{*this,
-                      "lista",
-                      K::Shape,
-                      {.left = 840,
-                       .top = 4320,
-                       .width = 375,
-                       .height = 1215,
-                       .fillColor = kBar,
-                       .filled = true,
-                       .borderColor = kBar}};
+    // The picture and the growing bar are declared last, so they lie in front of the frame,
+    // the teal line and the drops and show whole.
     vk::Control Shape1{
         *this,
         "Shape1",
@@ -57,6 +41,24 @@ struct NacitaniControls : vk::ControlSet {
     vk::Control Shape5{*this, "Shape5", K::Shape, dropDesign(6360, 8400)};
     vk::Control Shape6{*this, "Shape6", K::Shape, dropDesign(840, 4080)};
     vk::Control Shape7{*this, "Shape7", K::Shape, dropDesign(10320, 120)};
+    vk::Control Image1{*this,
+                       "Image1",
+                       K::Image,
+                       {.left = 840,
+                        .top = 3720,
+                        .width = 2130,
+                        .height = 540,
+                        .picture = layoutPicture("nacitani")}};
+    vk::Control lista{*this,
+                      "lista",
+                      K::Shape,
+                      {.left = 840,
+                       .top = 4320,
+                       .width = 375,
+                       .height = 1215,
+                       .fillColor = kBar,
+                       .filled = true,
+                       .borderColor = kBar}};
     vk::Timer Timer1{*this, "Timer1", {.interval = 100}};
 };
 
