@@ -33,6 +33,9 @@ void writeText(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
 }
 
+// The values the file holds, as nested objects.
+json savedIn(const fs::path& file) { return json(readSettings(readText(file)).values); }
+
 std::vector<std::string> folderEntries(const fs::path& folder) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder)) {
@@ -145,20 +148,20 @@ TEST_F(SettingsTest, ValuesSurviveIntoANewStoreExactlyAsSet) {
     }
 }
 
-TEST_F(SettingsTest, FileIsIndentedJsonWithLettersKeptAsTheyAre) {
+// One value a line with its check value (CRC-32 of the four texts, each ended by a zero
+// byte), letters kept as they are.
+TEST_F(SettingsTest, FileHoldsOneValueALineWithItsCheckValue) {
     {
         JsonSettingsStore store(settingsFile());
         store.set("Vorkala", "vyberpostav", "vyberpostav.meno(0).text", "KÓD");
+        store.set("V", "h", "k", "v");
     }
-    const std::string text = readText(settingsFile());
-    EXPECT_EQ(text,
-              "{\n"
-              "  \"Vorkala\": {\n"
-              "    \"vyberpostav\": {\n"
-              "      \"vyberpostav.meno(0).text\": \"KÓD\"\n"
-              "    }\n"
-              "  }\n"
-              "}\n");
+    EXPECT_EQ(
+        readText(settingsFile()),
+        "[\n"
+        "[\"V\", \"h\", \"k\", \"v\", \"878e066d\"],\n"
+        "[\"Vorkala\", \"vyberpostav\", \"vyberpostav.meno(0).text\", \"KÓD\", \"95d1f3f1\"]\n"
+        "]\n");
 }
 
 TEST_F(SettingsTest, DeletingASectionRemovesOnlyThatSection) {
@@ -194,7 +197,7 @@ TEST_F(SettingsTest, DeletingASectionRemovesOnlyThatSection) {
             << c.app << "/" << c.section << "/" << c.key;
     }
     // An emptied app is dropped from the file rather than left as an empty object.
-    EXPECT_FALSE(json::parse(readText(settingsFile())).contains("Lonely"));
+    EXPECT_FALSE(savedIn(settingsFile()).contains("Lonely"));
 }
 
 TEST_F(SettingsTest, SavingReplacesTheWholeFileThroughARename) {
@@ -213,12 +216,12 @@ TEST_F(SettingsTest, SavingReplacesTheWholeFileThroughARename) {
     ASSERT_EQ(::stat(settingsFile().c_str(), &after), 0);
     EXPECT_NE(before.st_ino, after.st_ino);
     EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
-    const json saved = json::parse(readText(settingsFile()));
+    const json saved = savedIn(settingsFile());
     EXPECT_EQ(saved, json::parse(R"({"Vorkala": {"pocitadlo": {"LehkaL": "5"}}})"));
 
     store.set("Vorkala", "pocitadlo", "LehkaL", "6");
     EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
-    EXPECT_EQ(json::parse(readText(settingsFile()))["Vorkala"]["pocitadlo"]["LehkaL"], "6");
+    EXPECT_EQ(savedIn(settingsFile())["Vorkala"]["pocitadlo"]["LehkaL"], "6");
 }
 
 TEST_F(SettingsTest, MissingFoldersAreCreatedOnFirstSave) {

@@ -16,15 +16,34 @@ std::string highScoreNameKey(int row) {
 
 std::string highScorePointsKey(int row) { return "vyberpostav.skore(" + std::to_string(row) + ")"; }
 
+namespace {
+// The stage counters' settings keys, in the order of stageCounters.
+constexpr std::array<const char*, 6> kStageCounterKeys{
+    "pocitadlo.LehkaL",   "pocitadlo.LehkaP", "pocitadlo.StredniL",
+    "pocitadlo.StredniP", "pocitadlo.TezkaL", "pocitadlo.TezkaP",
+};
+}  // namespace
+
 std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloControls& store) {
-    return {{
-        {&store.LehkaL, "pocitadlo.LehkaL"},
-        {&store.LehkaP, "pocitadlo.LehkaP"},
-        {&store.StredniL, "pocitadlo.StredniL"},
-        {&store.StredniP, "pocitadlo.StredniP"},
-        {&store.TezkaL, "pocitadlo.TezkaL"},
-        {&store.TezkaP, "pocitadlo.TezkaP"},
-    }};
+    const std::array<vk::Control*, 6> labels{&store.LehkaL,   &store.LehkaP, &store.StredniL,
+                                             &store.StredniP, &store.TezkaL, &store.TezkaP};
+    std::array<std::pair<vk::Control*, const char*>, 6> counters;
+    for (std::size_t i = 0; i < labels.size(); ++i) counters[i] = {labels[i], kStageCounterKeys[i]};
+    return counters;
+}
+
+vk::SettingsLayout savedProgressLayout() {
+    vk::SettingsLayout layout{.app = kAppTitle,
+                              .section = kSettingsSection,
+                              .keys = {kMarkerKey},
+                              .markerKey = kMarkerKey,
+                              .markerValue = kSecondRunMarker};
+    for (int row = 0; row < kHighScoreRows; ++row) {
+        layout.keys.insert(highScoreNameKey(row));
+        layout.keys.insert(highScorePointsKey(row));
+    }
+    layout.keys.insert(kStageCounterKeys.begin(), kStageCounterKeys.end());
+    return layout;
 }
 
 std::string readSetting(vk::Runtime& runtime, const std::string& key) {

@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "runtime/settings_format.h"
+
 namespace vk {
 class Control;
 class Runtime;
@@ -29,6 +31,10 @@ std::string highScorePointsKey(int row);  // "vyberpostav.skore(<row>)"
 // The row of the table that a human's points reach (5 to 9 the last row, 100 and more the
 // first), or -1 below 5.
 int highScoreRow(double points);
+
+// Every key the game keeps in its section, with the first-run marker: the settings file
+// is checked against it as it is read.
+vk::SettingsLayout savedProgressLayout();
 
 // The high-score table as the selection screen shows it: a name box and a points label a
 // row. Reaching a row loads the screen when it is not loaded.

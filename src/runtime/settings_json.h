@@ -1,5 +1,5 @@
 // Saved progress (stage counters, the high-score table, the first-run marker) kept in one
-// JSON file per user: {"<app>": {"<section>": {"<key>": "<value>"}}}, all values text.
+// file per user, all values text (see settings_format.h for its layout).
 #pragma once
 
 #include <cstddef>
@@ -15,27 +15,9 @@
 
 #include "runtime/platform.h"
 #include "runtime/settings_file.h"
+#include "runtime/settings_format.h"
 
 namespace vk {
-
-using SettingsDocument =
-    std::map<std::string, std::map<std::string, std::map<std::string, std::string>>>;
-using SettingsKey = std::tuple<std::string, std::string, std::string>;
-
-// What could be read from a settings file's bytes.
-struct ReadSettings {
-    SettingsDocument values;
-    // Keys whose value was not a text (a number, a list, an object).
-    std::set<SettingsKey> wrongTypes;
-    // Empty when every byte was understood; otherwise what was wrong, for the player.
-    std::string damage;
-};
-
-// Every text value three objects deep that can be read: bytes that are not UTF-8 become
-// U+FFFD and the rest of their text is kept; a value of another type is left out (and
-// named); where the bytes stop making sense at all, the values before that point are kept.
-// With `budget` set, values are kept only while their total size stays within it.
-ReadSettings readSettings(std::string_view bytes, std::size_t budget = SIZE_MAX);
 
 class JsonSettingsStore : public SettingsStore {
   public:
@@ -48,14 +30,18 @@ class JsonSettingsStore : public SettingsStore {
     // was is kept as the next "<name>.corrupt-<n>", the file is rewritten with every value
     // that could be read, and the player is told once (takeNotice, standard error). A file
     // that cannot be read at all is never overwritten. Nothing here ever throws.
-    explicit JsonSettingsStore(std::filesystem::path file);
+    // With a layout, its section is checked as the layout says (settings_format.h).
+    explicit JsonSettingsStore(std::filesystem::path file,
+                               std::optional<SettingsLayout> layout = std::nullopt);
     // Saves what is still unsaved.
     ~JsonSettingsStore() override;
 
     std::string get(const std::string& app, const std::string& section,
                     const std::string& key) const override;
     // Both save at once unless saves are held; when saving fails the values stay in memory
-    // and a warning is printed.
+    // and a warning is printed. Writing the value this game last read or wrote for the key
+    // changes nothing and saves nothing, even when another game has saved another value
+    // since: only what this game changed reaches the file.
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
     void deleteSection(const std::string& app, const std::string& section) override;
@@ -92,8 +78,12 @@ class JsonSettingsStore : public SettingsStore {
                       const SectionChange& change, SettingsDocument& values);
 
     std::filesystem::path file_;
+    std::optional<SettingsLayout> layout_;
     mutable std::mutex mutex_;
     SettingsDocument values_;  // the file as last read or written, with this game's changes
+    // Per key, the value this game last read or wrote through get and set; a file reloaded
+    // because another game saved leaves these as they are.
+    mutable std::map<SettingsKey, std::string> marks_;
     Changes unsaved_;
     std::set<SettingsKey> damaged_;
     settings_file::Stamp seen_;  // the file's version that values_ stands on
