@@ -1,5 +1,6 @@
 #include "runtime/settings_json.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -331,13 +332,20 @@ TEST_F(SettingsTest, UnwritableLocationKeepsValuesInMemory) {
     EXPECT_NO_THROW(store.deleteSection("Vorkala", "skore"));
     EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "1");
     EXPECT_EQ(store.get("Vorkala", "skore", "meno1"), "");
-    // One warning for the run of failures, not one per update.
+    // One warning for the run of failures, not one per update: what failed, the file, the
+    // reason.
     EXPECT_EQ(errors.lines(), 1);
     EXPECT_NE(errors.text().find(file.string()), std::string::npos);
+    const std::string notice = store.takeNotice();
+    EXPECT_EQ(notice.find("Progress could not be saved: "), 0u) << notice;
+    EXPECT_NE(notice.find("Not a directory"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("File: " + file.string()), std::string::npos) << notice;
 
-    // Once the location is usable again, the next save writes everything kept so far.
+    // Once the location is usable again, the next save writes everything kept so far and
+    // says nothing.
     fs::remove(blocker);
     store.set("Vorkala", "pocitadlo", "StredniL", "2");
+    EXPECT_EQ(store.takeNotice(), "");
     JsonSettingsStore reopened(file);
     EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "LehkaL"), "1");
     EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "StredniL"), "2");
@@ -373,8 +381,10 @@ TEST(SettingsDefaultPath, FollowsTheEnvironment) {
         {"empty config home ignored", std::nullopt, "", "/home/p",
          "/home/p/.config/vorkala/settings.json"},
         {"home", std::nullopt, std::nullopt, "/home/p", "/home/p/.config/vorkala/settings.json"},
-        {"nothing set", std::nullopt, std::nullopt, std::nullopt, "./vorkala-settings.json"},
-        {"empty home", std::nullopt, std::nullopt, "", "./vorkala-settings.json"},
+        {"no home: the password database's", std::nullopt, std::nullopt, std::nullopt,
+         fs::path(::getpwuid(::getuid())->pw_dir) / ".config/vorkala/settings.json"},
+        {"empty home", std::nullopt, std::nullopt, "",
+         fs::path(::getpwuid(::getuid())->pw_dir) / ".config/vorkala/settings.json"},
     };
     for (const Case& c : cases) {
         EnvironmentOverride settings("VORKALA_SETTINGS", c.settings);

@@ -1,5 +1,6 @@
 #include "progress/saved_progress.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -84,9 +85,22 @@ void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
         table.pointsLabel(row).setCaption(savedTablePoints(runtime, row));
 }
 
+std::string shownName(const vk::Control& box) {
+    // A character is at least a pixel wide: the box never shows more characters than it
+    // is pixels wide, one line of them.
+    const auto most = static_cast<std::size_t>(std::max(box.width(), 0.0f) / vk::kTwipsPerPixel);
+    const std::string& name = box.text();
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < name.size() && characters < most; ++characters) {
+        ++end;
+        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) ++end;
+    }
+    return name.substr(0, end);
+}
+
 void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
     for (int row = 0; row < kHighScoreRows; ++row)
-        saveSetting(runtime, highScoreNameKey(row), table.nameBox(row).text());
+        saveSetting(runtime, highScoreNameKey(row), shownName(table.nameBox(row)));
     for (int row = 0; row < kHighScoreRows; ++row)
         saveSetting(runtime, highScorePointsKey(row), table.pointsLabel(row).caption());
 }

@@ -59,7 +59,10 @@ bool damagedSetting(vk::Runtime& runtime, const std::string& key);
 
 // Loads the five names and then the five points, each checked on its own.
 void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
-// Saves the five names and then the five points.
+// The part of a name box's text that the box can show, as it is saved: a name typed
+// beyond that would only make the settings file huge.
+std::string shownName(const vk::Control& box);
+// Saves the five names, each as its box can show it, and then the five points.
 void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
 // Saves the six stage counters of the match state store as they stand.
 void saveStageCounters(vk::Runtime& runtime, PocitadloControls& store);

@@ -1,8 +1,14 @@
 #include "runtime/settings_json.h"
 
+#include <pwd.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 #include <utility>
+#include <vector>
 
 namespace vk {
 
@@ -20,28 +26,47 @@ fs::path folderOf(const fs::path& file) {
     return file.parent_path().empty() ? fs::path(".") : file.parent_path();
 }
 
+// The user's home folder as the password database has it, or empty.
+std::string passwordDatabaseHome() {
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    std::vector<char> buffer(16384);
+    if (::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir)
+        return "";
+    return found->pw_dir;
+}
+
 }  // namespace
+
+std::chrono::milliseconds JsonSettingsStore::lockWait() const {
+    return ending_ ? kEndingLockWait : kLockWait;
+}
 
 JsonSettingsStore::JsonSettingsStore(fs::path file, std::optional<SettingsLayout> layout)
     : file_(std::move(file)), layout_(std::move(layout)) {
+    // A save beyond the file size limit fails like one on a full disk, instead of ending
+    // the game.
+    ::signal(SIGXFSZ, SIG_IGN);
     try {
         const fs::path real = disk::resolveLinks(file_);
         disk::removeStaleTemporaries(real);
-        const disk::FolderLock lock(folderOf(real));
+        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
         bool damagedFile = false;
         if (auto problem = takeFile(real, damagedFile)) {
             // Not ours to overwrite: it may hold progress we simply cannot see right now.
             mayWrite_ = false;
-            std::cerr << "vorkala: cannot read settings file " << real.string() << " (" << *problem
-                      << "); changes will not be saved this session\n";
+            tell("Saved progress cannot be read: " + *problem + ".", real,
+                 "It is left as it is, and nothing is saved this session; make the file "
+                 "readable and start the game again.");
         } else if (damagedFile && mayWrite_) {
             writeFile(real);
         }
     } catch (const std::exception& e) {
         values_.clear();
         mayWrite_ = false;
-        std::cerr << "vorkala: cannot load settings from " << file_.string() << ": " << e.what()
-                  << "; changes will not be saved this session\n";
+        tell(std::string("Saved progress cannot be loaded: ") + e.what() + ".", file_,
+             "Nothing is saved this session.");
     }
 }
 
@@ -112,6 +137,9 @@ std::string JsonSettingsStore::takeNotice() {
 }
 
 void JsonSettingsStore::saveNow() {
+    // Set before the store's own lock is taken: a save waiting for the folder's lock in
+    // another thread stops waiting, so the game can end.
+    ending_ = true;
     const std::lock_guard guard(mutex_);
     if (!unsaved_.empty()) save();
 }
@@ -121,9 +149,14 @@ fs::path JsonSettingsStore::defaultPath() {
     if (!explicitFile.empty()) return explicitFile;
     const fs::path configHome = environment("XDG_CONFIG_HOME");
     if (configHome.is_absolute()) return configHome / "vorkala" / "settings.json";
-    const std::string home = environment("HOME");
+    std::string home = environment("HOME");
+    if (home.empty()) home = passwordDatabaseHome();
     if (!home.empty()) return fs::path(home) / ".config" / "vorkala" / "settings.json";
-    return fs::path(".") / "vorkala-settings.json";
+    std::error_code error;
+    const fs::path here = fs::current_path(error) / "vorkala-settings.json";
+    std::cerr << "vorkala: no home folder is known (HOME is not set); progress is saved in "
+              << here.string() << "\n";
+    return here;
 }
 
 // Another game may have saved since this one last looked: each outermost handler starts
@@ -133,7 +166,7 @@ void JsonSettingsStore::refreshIfChanged() {
     try {
         const fs::path real = disk::resolveLinks(file_);
         if (disk::stampOf(real) == seen_) return;
-        const disk::FolderLock lock(folderOf(real));
+        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
         bool damagedFile = false;
         const bool readable = !takeFile(real, damagedFile).has_value();
         if (readable && damagedFile && mayWrite_) writeFile(real);
@@ -165,17 +198,29 @@ std::optional<std::string> JsonSettingsStore::takeFile(const fs::path& real, boo
 // The next save leaves out what could not be read, so the file as it is stays beside it.
 void JsonSettingsStore::keepDamagedCopy(const fs::path& real, const std::string& damage) {
     const disk::Copy copy = disk::keepNumberedCopy(real, kKeptCopies);
-    std::string message = "The settings file " + real.string() + " was damaged (" + damage + ").";
+    const std::string what = "Saved progress was damaged: " + damage + ".";
     if (copy.file.empty()) {
         // Saving would destroy the only copy of what could not be read.
         mayWrite_ = false;
-        message += " It could not be copied (" + copy.problem +
-                   "), so changes will not be saved this session.";
+        tell(what, real,
+             "No copy of it could be kept (" + copy.problem +
+                 "), so nothing is saved this session; free some disk space or make the "
+                 "folder writable, then start the game again.");
     } else {
-        message += " Every value that could be read is kept; the file as it was is saved as " +
-                   copy.file.string() + ".";
+        tell(what, real,
+             "Every value that could be read is kept; the file as it was is saved as " +
+                 copy.file.string() + ".");
     }
-    std::cerr << "vorkala: " << message << "\n";
+}
+
+// The player hears of it in a message box before the next thing the game does, and
+// standard error has it on one line.
+void JsonSettingsStore::tell(const std::string& what, const fs::path& file,
+                             const std::string& then) {
+    const std::string message = what + "\nFile: " + file.string() + "\n" + then;
+    std::string line = message;
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::cerr << "vorkala: " << line << "\n";
     notice_ += (notice_.empty() ? "" : "\n\n") + message;
 }
 
@@ -197,10 +242,10 @@ void JsonSettingsStore::save() {
         const fs::path real = disk::resolveLinks(file_);
         std::error_code ignored;
         fs::create_directories(folderOf(real), ignored);
-        const disk::FolderLock lock(folderOf(real));
+        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
         bool damagedFile = false;
         if (auto problem = takeFile(real, damagedFile)) {
-            reportSaveFailure("cannot read it (" + *problem + "), so it is left as it is");
+            reportSaveFailure("the file cannot be read (" + *problem + ") and is left as it is");
             return;
         }
         if (mayWrite_) writeFile(real);
@@ -212,8 +257,9 @@ void JsonSettingsStore::save() {
 void JsonSettingsStore::reportSaveFailure(const std::string& reason) {
     if (saveFailing_) return;
     saveFailing_ = true;
-    std::cerr << "vorkala: cannot save settings to " << file_.string() << " (" << reason
-              << "); keeping changes in memory\n";
+    tell("Progress could not be saved: " + reason + ".", file_,
+         "The game goes on and tries again at the next save; free some disk space or make "
+         "the folder writable.");
 }
 
 // A deleted section goes first, then the keys written since; an app left without

@@ -2,6 +2,8 @@
 // file per user, all values text (see settings_format.h for its layout).
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -25,6 +27,9 @@ class JsonSettingsStore : public SettingsStore {
     static constexpr std::size_t kMaxFileBytes = 1 << 20;
     // Damaged copies kept beside the file, the newest ones.
     static constexpr int kKeptCopies = 5;
+    // How long a save waits for another game's save to finish before it goes on without
+    // the folder's lock; a save as the game ends waits less.
+    static constexpr std::chrono::milliseconds kLockWait{2000}, kEndingLockWait{500};
 
     // Loads the file when it exists. What cannot be read costs only itself: the file as it
     // was is kept as the next "<name>.corrupt-<n>", the file is rewritten with every value
@@ -50,13 +55,15 @@ class JsonSettingsStore : public SettingsStore {
     void holdSaves() override;
     void releaseSaves() override;
     std::string takeNotice() override;
-    // Saves what is unsaved now, from any thread (a signal's watcher as the game ends).
+    // Saves what is unsaved now, from any thread, as the game ends (a signal's watcher, or
+    // the store going away): from here on no save waits long for the folder's lock.
     void saveNow();
 
     const std::filesystem::path& file() const { return file_; }
 
     // VORKALA_SETTINGS, else $XDG_CONFIG_HOME/vorkala/settings.json, else
-    // $HOME/.config/vorkala/settings.json, else ./vorkala-settings.json.
+    // $HOME/.config/vorkala/settings.json (the password database's home when HOME is not
+    // set), else vorkala-settings.json in the working folder, which standard error names.
     static std::filesystem::path defaultPath();
 
   private:
@@ -74,6 +81,8 @@ class JsonSettingsStore : public SettingsStore {
     void writeFile(const std::filesystem::path& real);
     void save();
     void reportSaveFailure(const std::string& reason);
+    void tell(const std::string& what, const std::filesystem::path& file, const std::string& then);
+    std::chrono::milliseconds lockWait() const;
     static void apply(const std::string& app, const std::string& section,
                       const SectionChange& change, SettingsDocument& values);
 
@@ -94,6 +103,7 @@ class JsonSettingsStore : public SettingsStore {
     bool mayWrite_ = true;
     // Only the first of a run of failed saves is reported, not every counter update.
     bool saveFailing_ = false;
+    std::atomic<bool> ending_ = false;
 };
 
 }  // namespace vk
