@@ -1,5 +1,6 @@
 // The settings loader on any bytes: it never throws or crashes, a file it cannot fully
-// understand is kept aside unchanged, and the store it leaves saves and reloads a value.
+// understand is kept aside unchanged, and the store it leaves saves and reloads a value
+// that then reads without a notice.
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <string>
 
+#include "progress/saved_progress.h"
 #include "runtime/settings_json.h"
 
 namespace {
@@ -47,14 +49,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ostringstream warnings;
     std::streambuf* previous = std::cerr.rdbuf(warnings.rdbuf());
     {
-        vk::JsonSettingsStore store(file);
+        vk::JsonSettingsStore store(file, vorkala::savedProgressLayout());
         // Whatever the loader made of it, a file it could not use is kept as it was.
         if (fs::exists(aside)) require(contents(aside) == bytes);
-        store.set("Vorkala", "hraci", "fuzz", "1");
-        require(store.get("Vorkala", "hraci", "fuzz") == "1");
+        store.set("Fuzz", "hraci", "fuzz", "1");
+        require(store.get("Fuzz", "hraci", "fuzz") == "1");
     }
-    vk::JsonSettingsStore reloaded(file);
-    require(reloaded.get("Vorkala", "hraci", "fuzz") == "1");
+    vk::JsonSettingsStore reloaded(file, vorkala::savedProgressLayout());
+    require(reloaded.get("Fuzz", "hraci", "fuzz") == "1");
+    // What the game saved reads back without a word.
+    require(reloaded.takeNotice().empty());
     std::cerr.rdbuf(previous);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <string_view>
 
+#include "progress/saved_progress.h"
 #include "runtime/data_files.h"
 #include "runtime/end_on_signal.h"
 #include "runtime/runtime.h"
@@ -35,7 +36,8 @@ int main(int argc, char** argv) {
     }
     vk::adoptEnvironmentDecimalSeparator();
     try {
-        vk::JsonSettingsStore settings(vk::JsonSettingsStore::defaultPath());
+        vk::JsonSettingsStore settings(vk::JsonSettingsStore::defaultPath(),
+                                       vorkala::savedProgressLayout());
         const vk::EndOnSignal endOnSignal([&settings] { settings.saveNow(); });
         vk::sdl::SdlApp app({.windowed = vk::sdl::windowRequested(argc, argv)}, settings,
                             vk::defaultProgramFolder());

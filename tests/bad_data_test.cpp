@@ -190,8 +190,13 @@ TEST_F(BadData, UnwritableSettingsFolderWarnsOnceAndTheGamePlays) {
     ASSERT_TRUE(WholeGame::showing(g.game.vyberpostav()));
     playMatch(g);
     EXPECT_EQ(errorBoxes(g), "");
-    EXPECT_NE(errors.text().find("cannot save settings to " + file.string()), std::string::npos)
+    EXPECT_NE(errors.text().find("Progress could not be saved"), std::string::npos)
         << errors.text();
+    // The player is told once, in a warning box that names the file.
+    const std::string warnings = boxes(g, vk::MessageIcon::Exclamation);
+    EXPECT_EQ(warnings.find("Progress could not be saved"), 0u) << warnings;
+    EXPECT_NE(warnings.find("File: " + file.string()), std::string::npos) << warnings;
+    EXPECT_EQ(warnings.find("Progress could not be saved", 1), std::string::npos) << warnings;
     EXPECT_EQ(g.headless.settings().get(kAppTitle, kSettingsSection, kMarkerKey), kSecondRunMarker);
 }
 

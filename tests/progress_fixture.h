@@ -26,7 +26,7 @@ namespace vorkala::testing {
 struct ProgressRun : WholeGame {
     explicit ProgressRun(const fs::path& settingsFile)
         : WholeGame(fighterProgramFolder(), nullptr,
-                    std::make_unique<vk::JsonSettingsStore>(settingsFile)) {
+                    std::make_unique<vk::JsonSettingsStore>(settingsFile, savedProgressLayout())) {
         headless.display.setDesktop(1024, 768);
         game.start();
     }

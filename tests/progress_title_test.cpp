@@ -22,7 +22,7 @@ namespace {
 struct ProgramRun : WholeGame {
     explicit ProgramRun(const fs::path& settingsFile)
         : WholeGame(vk::defaultProgramFolder(), nullptr,
-                    std::make_unique<vk::JsonSettingsStore>(settingsFile)) {
+                    std::make_unique<vk::JsonSettingsStore>(settingsFile, savedProgressLayout())) {
         game.start();
     }
 };
@@ -31,7 +31,9 @@ class TitleOkButtons : public ProgressFixture {
   protected:
     nlohmann::json saved() const {
         std::ifstream in(file);
-        return nlohmann::json::parse(in)["Vorkala"]["hraci"];
+        const std::string text{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+        return nlohmann::json(vk::readSettings(text).values)["Vorkala"]["hraci"];
     }
 };
 

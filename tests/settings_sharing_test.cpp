@@ -30,7 +30,10 @@ using nlohmann::json;
 
 json savedIn(const fs::path& file) {
     std::ifstream in(file);
-    return json::parse(in);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const ReadSettings read = readSettings(text);
+    EXPECT_EQ(read.damage, "");
+    return json(read.values);
 }
 
 std::vector<std::string> entriesOf(const fs::path& folder) {
@@ -93,6 +96,76 @@ TEST(SettingsSharedByTwoGames, EachKeepsTheKeysTheOtherSaved) {
         rttest::TempFolder folder;
         const fs::path file = folder.path() / "settings.json";
         JsonSettingsStore a(file), b(file);
+        c.play(a, b);
+        EXPECT_EQ(savedIn(file), json::parse(c.expected));
+    }
+}
+
+// Both games read every key at their start and write every key back again and again, as
+// the game does with its counters and high-score table: a key written back with the value
+// the game read or wrote last is no change, so it never undoes the other game's save.
+TEST(SettingsSharedByTwoGames, AValueWrittenBackUnchangedKeepsTheOtherGamesSave) {
+    using Play = std::function<void(JsonSettingsStore & a, JsonSettingsStore & b)>;
+    struct Case {
+        const char* name;
+        Play play;
+        const char* expected;
+    };
+    const auto readAll = [](JsonSettingsStore& game) {
+        for (const char* key : {"LehkaL", "LehkaP", "TezkaL"}) game.get("V", "hraci", key);
+    };
+    const auto writeBack = [](JsonSettingsStore& game, const char* lehkaL, const char* lehkaP) {
+        game.holdSaves();
+        game.set("V", "hraci", "LehkaL", lehkaL);
+        game.set("V", "hraci", "LehkaP", lehkaP);
+        game.set("V", "hraci", "TezkaL", "0");
+        game.releaseSaves();
+    };
+    const std::vector<Case> cases = {
+        {"each wins once on a counter of its own",
+         [&](auto& a, auto& b) {
+             writeBack(a, "1", "0");
+             writeBack(b, "0", "1");
+             writeBack(a, "1", "0");  // the exit
+         },
+         R"({"V": {"hraci": {"LehkaL": "1", "LehkaP": "1", "TezkaL": "0"}}})"},
+        {"a handler after the other's save starts from it, but its stale values stay stale",
+         [&](auto& a, auto& b) {
+             writeBack(b, "0", "1");
+             a.holdSaves();
+             a.releaseSaves();
+             writeBack(a, "0", "0");
+         },
+         R"({"V": {"hraci": {"LehkaL": "0", "LehkaP": "1", "TezkaL": "0"}}})"},
+        {"the later of two wins on one counter",
+         [&](auto& a, auto& b) {
+             writeBack(a, "1", "0");
+             writeBack(b, "2", "0");
+             writeBack(a, "1", "0");
+         },
+         R"({"V": {"hraci": {"LehkaL": "2", "LehkaP": "0", "TezkaL": "0"}}})"},
+        {"a value read again is the game's own: writing another one saves it",
+         [&](auto& a, auto& b) {
+             writeBack(b, "0", "1");
+             a.holdSaves();
+             readAll(a);
+             a.releaseSaves();
+             writeBack(a, "0", "0");
+         },
+         R"({"V": {"hraci": {"LehkaL": "0", "LehkaP": "0", "TezkaL": "0"}}})"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        rttest::TempFolder folder;
+        const fs::path file = folder.path() / "settings.json";
+        {
+            JsonSettingsStore first(file);
+            for (const char* key : {"LehkaL", "LehkaP", "TezkaL"})
+                first.set("V", "hraci", key, "0");
+        }
+        JsonSettingsStore a(file), b(file);
+        readAll(a);
+        readAll(b);
         c.play(a, b);
         EXPECT_EQ(savedIn(file), json::parse(c.expected));
     }

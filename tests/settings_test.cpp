@@ -1,5 +1,6 @@
 #include "runtime/settings_json.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,9 @@ std::string readText(const fs::path& file) {
 void writeText(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
 }
+
+// The values the file holds, as nested objects.
+json savedIn(const fs::path& file) { return json(readSettings(readText(file)).values); }
 
 std::vector<std::string> folderEntries(const fs::path& folder) {
     std::vector<std::string> names;
@@ -145,20 +149,20 @@ TEST_F(SettingsTest, ValuesSurviveIntoANewStoreExactlyAsSet) {
     }
 }
 
-TEST_F(SettingsTest, FileIsIndentedJsonWithLettersKeptAsTheyAre) {
+// One value a line with its check value (CRC-32 of the four texts, each ended by a zero
+// byte), letters kept as they are.
+TEST_F(SettingsTest, FileHoldsOneValueALineWithItsCheckValue) {
     {
         JsonSettingsStore store(settingsFile());
         store.set("Vorkala", "vyberpostav", "vyberpostav.meno(0).text", "KÓD");
+        store.set("V", "h", "k", "v");
     }
-    const std::string text = readText(settingsFile());
-    EXPECT_EQ(text,
-              "{\n"
-              "  \"Vorkala\": {\n"
-              "    \"vyberpostav\": {\n"
-              "      \"vyberpostav.meno(0).text\": \"KÓD\"\n"
-              "    }\n"
-              "  }\n"
-              "}\n");
+    EXPECT_EQ(
+        readText(settingsFile()),
+        "[\n"
+        "[\"V\", \"h\", \"k\", \"v\", \"878e066d\"],\n"
+        "[\"Vorkala\", \"vyberpostav\", \"vyberpostav.meno(0).text\", \"KÓD\", \"95d1f3f1\"]\n"
+        "]\n");
 }
 
 TEST_F(SettingsTest, DeletingASectionRemovesOnlyThatSection) {
@@ -194,7 +198,7 @@ TEST_F(SettingsTest, DeletingASectionRemovesOnlyThatSection) {
             << c.app << "/" << c.section << "/" << c.key;
     }
     // An emptied app is dropped from the file rather than left as an empty object.
-    EXPECT_FALSE(json::parse(readText(settingsFile())).contains("Lonely"));
+    EXPECT_FALSE(savedIn(settingsFile()).contains("Lonely"));
 }
 
 TEST_F(SettingsTest, SavingReplacesTheWholeFileThroughARename) {
@@ -213,12 +217,12 @@ TEST_F(SettingsTest, SavingReplacesTheWholeFileThroughARename) {
     ASSERT_EQ(::stat(settingsFile().c_str(), &after), 0);
     EXPECT_NE(before.st_ino, after.st_ino);
     EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
-    const json saved = json::parse(readText(settingsFile()));
+    const json saved = savedIn(settingsFile());
     EXPECT_EQ(saved, json::parse(R"({"Vorkala": {"pocitadlo": {"LehkaL": "5"}}})"));
 
     store.set("Vorkala", "pocitadlo", "LehkaL", "6");
     EXPECT_EQ(folderEntries(folder_), std::vector<std::string>{"settings.json"});
-    EXPECT_EQ(json::parse(readText(settingsFile()))["Vorkala"]["pocitadlo"]["LehkaL"], "6");
+    EXPECT_EQ(savedIn(settingsFile())["Vorkala"]["pocitadlo"]["LehkaL"], "6");
 }
 
 TEST_F(SettingsTest, MissingFoldersAreCreatedOnFirstSave) {
@@ -328,13 +332,20 @@ TEST_F(SettingsTest, UnwritableLocationKeepsValuesInMemory) {
     EXPECT_NO_THROW(store.deleteSection("Vorkala", "skore"));
     EXPECT_EQ(store.get("Vorkala", "pocitadlo", "LehkaL"), "1");
     EXPECT_EQ(store.get("Vorkala", "skore", "meno1"), "");
-    // One warning for the run of failures, not one per update.
+    // One warning for the run of failures, not one per update: what failed, the file, the
+    // reason.
     EXPECT_EQ(errors.lines(), 1);
     EXPECT_NE(errors.text().find(file.string()), std::string::npos);
+    const std::string notice = store.takeNotice();
+    EXPECT_EQ(notice.find("Progress could not be saved: "), 0u) << notice;
+    EXPECT_NE(notice.find("Not a directory"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("File: " + file.string()), std::string::npos) << notice;
 
-    // Once the location is usable again, the next save writes everything kept so far.
+    // Once the location is usable again, the next save writes everything kept so far and
+    // says nothing.
     fs::remove(blocker);
     store.set("Vorkala", "pocitadlo", "StredniL", "2");
+    EXPECT_EQ(store.takeNotice(), "");
     JsonSettingsStore reopened(file);
     EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "LehkaL"), "1");
     EXPECT_EQ(reopened.get("Vorkala", "pocitadlo", "StredniL"), "2");
@@ -370,8 +381,10 @@ TEST(SettingsDefaultPath, FollowsTheEnvironment) {
         {"empty config home ignored", std::nullopt, "", "/home/p",
          "/home/p/.config/vorkala/settings.json"},
         {"home", std::nullopt, std::nullopt, "/home/p", "/home/p/.config/vorkala/settings.json"},
-        {"nothing set", std::nullopt, std::nullopt, std::nullopt, "./vorkala-settings.json"},
-        {"empty home", std::nullopt, std::nullopt, "", "./vorkala-settings.json"},
+        {"no home: the password database's", std::nullopt, std::nullopt, std::nullopt,
+         fs::path(::getpwuid(::getuid())->pw_dir) / ".config/vorkala/settings.json"},
+        {"empty home", std::nullopt, std::nullopt, "",
+         fs::path(::getpwuid(::getuid())->pw_dir) / ".config/vorkala/settings.json"},
     };
     for (const Case& c : cases) {
         EnvironmentOverride settings("VORKALA_SETTINGS", c.settings);

@@ -1,5 +1,6 @@
 #include "progress/saved_progress.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -16,15 +17,34 @@ std::string highScoreNameKey(int row) {
 
 std::string highScorePointsKey(int row) { return "vyberpostav.skore(" + std::to_string(row) + ")"; }
 
+namespace {
+// The stage counters' settings keys, in the order of stageCounters.
+constexpr std::array<const char*, 6> kStageCounterKeys{
+    "pocitadlo.LehkaL",   "pocitadlo.LehkaP", "pocitadlo.StredniL",
+    "pocitadlo.StredniP", "pocitadlo.TezkaL", "pocitadlo.TezkaP",
+};
+}  // namespace
+
 std::array<std::pair<vk::Control*, const char*>, 6> stageCounters(PocitadloControls& store) {
-    return {{
-        {&store.LehkaL, "pocitadlo.LehkaL"},
-        {&store.LehkaP, "pocitadlo.LehkaP"},
-        {&store.StredniL, "pocitadlo.StredniL"},
-        {&store.StredniP, "pocitadlo.StredniP"},
-        {&store.TezkaL, "pocitadlo.TezkaL"},
-        {&store.TezkaP, "pocitadlo.TezkaP"},
-    }};
+    const std::array<vk::Control*, 6> labels{&store.LehkaL,   &store.LehkaP, &store.StredniL,
+                                             &store.StredniP, &store.TezkaL, &store.TezkaP};
+    std::array<std::pair<vk::Control*, const char*>, 6> counters;
+    for (std::size_t i = 0; i < labels.size(); ++i) counters[i] = {labels[i], kStageCounterKeys[i]};
+    return counters;
+}
+
+vk::SettingsLayout savedProgressLayout() {
+    vk::SettingsLayout layout{.app = kAppTitle,
+                              .section = kSettingsSection,
+                              .keys = {kMarkerKey},
+                              .markerKey = kMarkerKey,
+                              .markerValue = kSecondRunMarker};
+    for (int row = 0; row < kHighScoreRows; ++row) {
+        layout.keys.insert(highScoreNameKey(row));
+        layout.keys.insert(highScorePointsKey(row));
+    }
+    layout.keys.insert(kStageCounterKeys.begin(), kStageCounterKeys.end());
+    return layout;
 }
 
 std::string readSetting(vk::Runtime& runtime, const std::string& key) {
@@ -65,9 +85,22 @@ void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
         table.pointsLabel(row).setCaption(savedTablePoints(runtime, row));
 }
 
+std::string shownName(const vk::Control& box) {
+    // A character is at least a pixel wide: the box never shows more characters than it
+    // is pixels wide, one line of them.
+    const auto most = static_cast<std::size_t>(std::max(box.width(), 0.0f) / vk::kTwipsPerPixel);
+    const std::string& name = box.text();
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < name.size() && characters < most; ++characters) {
+        ++end;
+        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) ++end;
+    }
+    return name.substr(0, end);
+}
+
 void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table) {
     for (int row = 0; row < kHighScoreRows; ++row)
-        saveSetting(runtime, highScoreNameKey(row), table.nameBox(row).text());
+        saveSetting(runtime, highScoreNameKey(row), shownName(table.nameBox(row)));
     for (int row = 0; row < kHighScoreRows; ++row)
         saveSetting(runtime, highScorePointsKey(row), table.pointsLabel(row).caption());
 }

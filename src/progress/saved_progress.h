@@ -7,6 +7,8 @@
 #include <string>
 #include <utility>
 
+#include "runtime/settings_format.h"
+
 namespace vk {
 class Control;
 class Runtime;
@@ -29,6 +31,10 @@ std::string highScorePointsKey(int row);  // "vyberpostav.skore(<row>)"
 // The row of the table that a human's points reach (5 to 9 the last row, 100 and more the
 // first), or -1 below 5.
 int highScoreRow(double points);
+
+// Every key the game keeps in its section, with the first-run marker: the settings file
+// is checked against it as it is read.
+vk::SettingsLayout savedProgressLayout();
 
 // The high-score table as the selection screen shows it: a name box and a points label a
 // row. Reaching a row loads the screen when it is not loaded.
@@ -53,7 +59,10 @@ bool damagedSetting(vk::Runtime& runtime, const std::string& key);
 
 // Loads the five names and then the five points, each checked on its own.
 void loadHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
-// Saves the five names and then the five points.
+// The part of a name box's text that the box can show, as it is saved: a name typed
+// beyond that would only make the settings file huge.
+std::string shownName(const vk::Control& box);
+// Saves the five names, each as its box can show it, and then the five points.
 void saveHighScoreTable(vk::Runtime& runtime, HighScoreTable& table);
 // Saves the six stage counters of the match state store as they stand.
 void saveStageCounters(vk::Runtime& runtime, PocitadloControls& store);

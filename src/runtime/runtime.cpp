@@ -77,6 +77,8 @@ void Runtime::runTopLevel(const std::function<void()>& routine) {
     } catch (const RuntimeError& error) {
         handleUnhandled(error);
     }
+    // A save of this handler that failed is told at once, also when it ended the program.
+    if (depth_ == 0) tellAboutDamagedSettings();
 }
 
 void Runtime::tellAboutDamagedSettings() {

@@ -7,9 +7,12 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <random>
 #include <system_error>
+#include <thread>
 #include <vector>
 
 namespace vk::settings_file {
@@ -89,12 +92,17 @@ std::optional<long long> numberAfter(const std::string& name, const std::string&
 
 std::string copyPrefix(const fs::path& file) { return file.filename().string() + ".corrupt-"; }
 
+// The numbers of this game's copies: written without leading zeros, up to kLastCopyNumber.
 std::vector<long long> copyNumbers(const fs::path& file) {
     std::vector<long long> numbers;
     std::error_code error;
-    for (const auto& entry : fs::directory_iterator(folderOf(file), error))
-        if (auto n = numberAfter(entry.path().filename().string(), copyPrefix(file), 12))
+    const std::string prefix = copyPrefix(file);
+    for (const auto& entry : fs::directory_iterator(folderOf(file), error)) {
+        const std::string name = entry.path().filename().string();
+        const auto n = numberAfter(name, prefix, 6);
+        if (n && *n >= 1 && *n <= kLastCopyNumber && name[prefix.size()] != '0')
             numbers.push_back(*n);
+    }
     std::sort(numbers.begin(), numbers.end());
     return numbers;
 }
@@ -134,6 +142,25 @@ std::optional<std::string> copyExclusively(const fs::path& from, const fs::path&
     return problem;
 }
 
+// Creates "<file>.tmp-<pid>-<six letters>" exclusively, with the permissions the umask
+// leaves of read and write for everyone, as any new file. Returns the descriptor or -1.
+int createTemporaryBeside(const fs::path& file, std::string& name) {
+    static std::atomic<unsigned> counter{0};
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        unsigned long long bits = (static_cast<unsigned long long>(random()) << 20) ^ ++counter;
+        std::string suffix;
+        for (int i = 0; i < 6; ++i, bits /= 62) suffix += kLetters[bits % 62];
+        name = file.string() + ".tmp-" + std::to_string(::getpid()) + "-" + suffix;
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
 }  // namespace
 
 fs::path resolveLinks(const fs::path& file) {
@@ -148,14 +175,21 @@ fs::path resolveLinks(const fs::path& file) {
     return current;
 }
 
-FolderLock::FolderLock(const fs::path& folder) {
+FolderLock::FolderLock(const fs::path& folder, std::chrono::milliseconds limit,
+                       const std::atomic<bool>* giveUp) {
     fd_ = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd_ < 0) return;
-    while (::flock(fd_, LOCK_EX) != 0) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    // Polled rather than waited for, so that the wait has an end.
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
         if (errno == EINTR) continue;
-        ::close(fd_);
-        fd_ = -1;
-        return;
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline ||
+            (giveUp && giveUp->load())) {
+            ::close(fd_);
+            fd_ = -1;
+            return;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
 }
 
@@ -204,12 +238,12 @@ std::optional<std::string> replaceAtomically(const fs::path& file, const std::st
     if (error)
         return "cannot create folder " + file.parent_path().string() + ": " + error.message();
 
-    std::string temporary = file.string() + ".tmp-" + std::to_string(::getpid()) + "-XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    std::string temporary;
+    const int fd = createTemporaryBeside(file, temporary);
     if (fd < 0) return "cannot create a file beside " + file.string() + ": " + lastSystemError();
-    // The new file keeps the old one's permissions.
+    // The new file keeps the old one's permissions; a first file gets what the umask allows.
     struct stat old {};
-    ::fchmod(fd, ::stat(file.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644);
+    if (::stat(file.c_str(), &old) == 0) ::fchmod(fd, old.st_mode & 07777);
     std::optional<std::string> problem;
     if (!writeAll(fd, text.data(), text.size())) {
         problem = "cannot write " + temporary + ": " + lastSystemError();
@@ -232,6 +266,7 @@ Copy keepNumberedCopy(const fs::path& file, int keep) {
     long long number = existing.empty() ? 1 : existing.back() + 1;
     Copy copy;
     for (int attempt = 0; attempt < 100 && copy.file.empty(); ++attempt, ++number) {
+        if (number > kLastCopyNumber) number = 1;  // after a million copies: the first free
         const fs::path name = copyName(file, number);
         // A hard link keeps the bytes without copying them; the next save renames a new
         // file over the original name and leaves the copy as it was.

@@ -3,6 +3,8 @@
 // time, and damaged versions kept as numbered copies beside it.
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -16,11 +18,15 @@ std::filesystem::path resolveLinks(const std::filesystem::path& file);
 
 // An exclusive advisory lock on a folder, held while the object lives: every game saving
 // in that folder takes it, so their read, merge and replace steps never interleave. Where
-// the folder cannot be locked (a file system without locks) the game goes on unlocked.
+// the folder cannot be locked (a file system without locks), or another process holds the
+// lock beyond `limit` or until `giveUp` turns true, the game goes on unlocked: a save
+// never freezes the game.
 class FolderLock {
   public:
-    explicit FolderLock(const std::filesystem::path& folder);
+    FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds limit,
+               const std::atomic<bool>* giveUp = nullptr);
     ~FolderLock();
+    bool locked() const { return fd_ >= 0; }
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 
@@ -61,7 +67,10 @@ struct Copy {
     std::filesystem::path file;  // empty when no copy could be made
     std::string problem;
 };
+// Only names "<name>.corrupt-<n>" with n from 1 to kLastCopyNumber are this game's: others
+// are neither counted nor removed.
 Copy keepNumberedCopy(const std::filesystem::path& file, int keep);
+constexpr long long kLastCopyNumber = 999999;
 
 // A save killed before its rename leaves a temporary file behind. Those of processes that
 // are gone are removed; a live process's temporary file may be a save in progress.

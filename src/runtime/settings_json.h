@@ -1,7 +1,9 @@
 // Saved progress (stage counters, the high-score table, the first-run marker) kept in one
-// JSON file per user: {"<app>": {"<section>": {"<key>": "<value>"}}}, all values text.
+// file per user, all values text (see settings_format.h for its layout).
 #pragma once
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <map>
@@ -15,27 +17,9 @@
 
 #include "runtime/platform.h"
 #include "runtime/settings_file.h"
+#include "runtime/settings_format.h"
 
 namespace vk {
-
-using SettingsDocument =
-    std::map<std::string, std::map<std::string, std::map<std::string, std::string>>>;
-using SettingsKey = std::tuple<std::string, std::string, std::string>;
-
-// What could be read from a settings file's bytes.
-struct ReadSettings {
-    SettingsDocument values;
-    // Keys whose value was not a text (a number, a list, an object).
-    std::set<SettingsKey> wrongTypes;
-    // Empty when every byte was understood; otherwise what was wrong, for the player.
-    std::string damage;
-};
-
-// Every text value three objects deep that can be read: bytes that are not UTF-8 become
-// U+FFFD and the rest of their text is kept; a value of another type is left out (and
-// named); where the bytes stop making sense at all, the values before that point are kept.
-// With `budget` set, values are kept only while their total size stays within it.
-ReadSettings readSettings(std::string_view bytes, std::size_t budget = SIZE_MAX);
 
 class JsonSettingsStore : public SettingsStore {
   public:
@@ -43,19 +27,26 @@ class JsonSettingsStore : public SettingsStore {
     static constexpr std::size_t kMaxFileBytes = 1 << 20;
     // Damaged copies kept beside the file, the newest ones.
     static constexpr int kKeptCopies = 5;
+    // How long a save waits for another game's save to finish before it goes on without
+    // the folder's lock; a save as the game ends waits less.
+    static constexpr std::chrono::milliseconds kLockWait{2000}, kEndingLockWait{500};
 
     // Loads the file when it exists. What cannot be read costs only itself: the file as it
     // was is kept as the next "<name>.corrupt-<n>", the file is rewritten with every value
     // that could be read, and the player is told once (takeNotice, standard error). A file
     // that cannot be read at all is never overwritten. Nothing here ever throws.
-    explicit JsonSettingsStore(std::filesystem::path file);
+    // With a layout, its section is checked as the layout says (settings_format.h).
+    explicit JsonSettingsStore(std::filesystem::path file,
+                               std::optional<SettingsLayout> layout = std::nullopt);
     // Saves what is still unsaved.
     ~JsonSettingsStore() override;
 
     std::string get(const std::string& app, const std::string& section,
                     const std::string& key) const override;
     // Both save at once unless saves are held; when saving fails the values stay in memory
-    // and a warning is printed.
+    // and a warning is printed. Writing the value this game last read or wrote for the key
+    // changes nothing and saves nothing, even when another game has saved another value
+    // since: only what this game changed reaches the file.
     void set(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
     void deleteSection(const std::string& app, const std::string& section) override;
@@ -64,13 +55,15 @@ class JsonSettingsStore : public SettingsStore {
     void holdSaves() override;
     void releaseSaves() override;
     std::string takeNotice() override;
-    // Saves what is unsaved now, from any thread (a signal's watcher as the game ends).
+    // Saves what is unsaved now, from any thread, as the game ends (a signal's watcher, or
+    // the store going away): from here on no save waits long for the folder's lock.
     void saveNow();
 
     const std::filesystem::path& file() const { return file_; }
 
     // VORKALA_SETTINGS, else $XDG_CONFIG_HOME/vorkala/settings.json, else
-    // $HOME/.config/vorkala/settings.json, else ./vorkala-settings.json.
+    // $HOME/.config/vorkala/settings.json (the password database's home when HOME is not
+    // set), else vorkala-settings.json in the working folder, which standard error names.
     static std::filesystem::path defaultPath();
 
   private:
@@ -88,12 +81,18 @@ class JsonSettingsStore : public SettingsStore {
     void writeFile(const std::filesystem::path& real);
     void save();
     void reportSaveFailure(const std::string& reason);
+    void tell(const std::string& what, const std::filesystem::path& file, const std::string& then);
+    std::chrono::milliseconds lockWait() const;
     static void apply(const std::string& app, const std::string& section,
                       const SectionChange& change, SettingsDocument& values);
 
     std::filesystem::path file_;
+    std::optional<SettingsLayout> layout_;
     mutable std::mutex mutex_;
     SettingsDocument values_;  // the file as last read or written, with this game's changes
+    // Per key, the value this game last read or wrote through get and set; a file reloaded
+    // because another game saved leaves these as they are.
+    mutable std::map<SettingsKey, std::string> marks_;
     Changes unsaved_;
     std::set<SettingsKey> damaged_;
     settings_file::Stamp seen_;  // the file's version that values_ stands on
@@ -104,6 +103,7 @@ class JsonSettingsStore : public SettingsStore {
     bool mayWrite_ = true;
     // Only the first of a run of failed saves is reported, not every counter update.
     bool saveFailing_ = false;
+    std::atomic<bool> ending_ = false;
 };
 
 }  // namespace vk

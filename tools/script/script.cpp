@@ -5,6 +5,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "progress/saved_progress.h"
 #include "runtime/control.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
@@ -122,10 +123,10 @@ Command parseCommand(const std::string& text, int line) {
 
 }  // namespace
 
-std::vector<Command> parseScript(std::istream& in) {
+std::vector<Command> parseScript(std::istream& in, int firstLine) {
     std::vector<Command> commands;
     std::string text;
-    for (int line = 1; std::getline(in, text); ++line) {
+    for (int line = firstLine; std::getline(in, text); ++line) {
         if (!text.empty() && text.back() == '\r') text.pop_back();
         const auto first = text.find_first_not_of(" \t");
         if (first == std::string::npos || text[first] == '#') continue;
@@ -334,7 +335,8 @@ std::optional<int> ScriptRunner::setUp(const Command& c) {
     if (c.verb == "start") {
         std::unique_ptr<vk::SettingsStore> settings;
         if (settingsFile_)
-            settings = std::make_unique<vk::JsonSettingsStore>(*settingsFile_);
+            settings = std::make_unique<vk::JsonSettingsStore>(*settingsFile_,
+                                                               vorkala::savedProgressLayout());
         else
             settings = std::make_unique<vk::MemorySettings>();
         session_ = std::make_unique<Session>(programFolder_, dataFolder_, std::move(settings),

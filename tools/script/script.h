@@ -26,8 +26,9 @@ struct ParseError {
     std::string message;
 };
 
-// Parses a whole script; throws ParseError at the first line it cannot parse.
-std::vector<Command> parseScript(std::istream& in);
+// Parses a whole script; throws ParseError at the first line it cannot parse. Lines are
+// numbered from `firstLine`.
+std::vector<Command> parseScript(std::istream& in, int firstLine = 1);
 
 // Exit statuses of the driver.
 enum ExitStatus { kFinished = 0, kExpectationFailed = 1, kBadScript = 2 };

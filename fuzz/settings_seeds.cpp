@@ -1,0 +1,21 @@
+// Writes the settings fuzzer's seeds of damaged files that cost a careless reader far more
+// than their size (tests/damaged_settings.h) into the folder given:
+//   settings_seeds fuzz/seeds/settings
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+#include "damaged_settings.h"
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::cerr << "usage: settings_seeds FOLDER\n";
+        return 2;
+    }
+    const std::filesystem::path folder = argv[1];
+    for (const bool nested : {true, false})
+        std::ofstream(folder / (nested ? "long_name_wrong_types" : "lines_wrong_types"),
+                      std::ios::binary)
+            << vk::testing::damagedSettingsFile(180 * 1024, nested);
+    return 0;
+}

@@ -1,0 +1,164 @@
+// The settings file under a hostile system: another process holding the folder's lock, a
+// signal while a save waits for it, a file size limit, a strict umask, copies planted
+// beside the file.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "runtime/end_on_signal.h"
+#include "runtime/settings_json.h"
+#include "runtime_test_support.h"
+
+namespace vk {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Another process that holds the folder's lock until it is killed.
+class LockHolder {
+  public:
+    explicit LockHolder(const fs::path& folder) {
+        int ready[2];
+        EXPECT_EQ(::pipe(ready), 0);
+        std::cout.flush();
+        pid_ = ::fork();
+        if (pid_ == 0) {
+            const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+            if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
+            ::write(ready[1], "x", 1);
+            for (;;) ::pause();
+        }
+        char got = 0;
+        ::close(ready[1]);
+        EXPECT_EQ(::read(ready[0], &got, 1), 1) << "the lock was taken";
+        ::close(ready[0]);
+    }
+    ~LockHolder() {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+
+  private:
+    pid_t pid_ = -1;
+};
+
+std::string savedValue(const fs::path& file) {
+    return JsonSettingsStore(file).get("V", "hraci", "LehkaL");
+}
+
+TEST(SettingsUnderALockHeldElsewhere, ASaveGoesOnUnlockedAfterItsWait) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    const LockHolder holder(folder.path());
+    JsonSettingsStore store(file);
+    store.set("V", "hraci", "LehkaL", "1");
+    EXPECT_EQ(savedValue(file), "1");
+}
+
+// The game waits for the lock in its handler when the signal comes: the game ends, as the
+// signal does, with the handler's value saved.
+TEST(SettingsUnderALockHeldElsewhere, ASignalEndsTheGameWhileItsSaveWaits) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    const LockHolder holder(folder.path());
+    int waiting[2];
+    ASSERT_EQ(::pipe(waiting), 0);
+    std::cout.flush();
+    const pid_t game = ::fork();
+    ASSERT_GE(game, 0);
+    if (game == 0) {
+        JsonSettingsStore store(file);
+        const EndOnSignal endOnSignal([&store] { store.saveNow(); });
+        ::write(waiting[1], "x", 1);
+        store.set("V", "hraci", "LehkaL", "1");  // waits for the lock
+        for (;;) ::pause();
+    }
+    char got = 0;
+    ASSERT_EQ(::read(waiting[0], &got, 1), 1);
+    ::kill(game, SIGTERM);
+    int status = 0;
+    ASSERT_EQ(::waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(savedValue(file), "1");
+}
+
+// A save beyond the file size limit fails like one on a full disk: the game is told and
+// goes on, with its values in memory.
+TEST(SettingsBeyondTheFileSizeLimit, ASaveFailsAndTheGameGoesOn) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    std::cout.flush();
+    const pid_t game = ::fork();
+    ASSERT_GE(game, 0);
+    if (game == 0) {
+        std::ostringstream quiet;
+        std::cerr.rdbuf(quiet.rdbuf());
+        JsonSettingsStore store(file);
+        const struct rlimit limit { 100, 100 };
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        store.set("V", "hraci", "LehkaL", std::string(1000, 'x'));
+        const bool told = store.takeNotice().find("File too large") != std::string::npos;
+        const bool kept = store.get("V", "hraci", "LehkaL").size() == 1000;
+        ::_exit(told && kept ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(game, &status, 0), game);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+}
+
+TEST(SettingsFile, ANewFileGetsWhatTheUmaskAllows) {
+    for (const mode_t mask : {mode_t{077}, mode_t{022}}) {
+        rttest::TempFolder folder;
+        const fs::path file = folder.path() / "settings.json";
+        const mode_t previous = ::umask(mask);
+        JsonSettingsStore(file).set("V", "hraci", "LehkaL", "1");
+        ::umask(previous);
+        struct stat status {};
+        ASSERT_EQ(::stat(file.c_str(), &status), 0);
+        EXPECT_EQ(status.st_mode & 0777, 0666 & ~mask) << std::oct << mask;
+    }
+}
+
+// Names beside the file that look like its damaged copies but that the game never writes
+// are neither counted nor removed: the game's own copies are still numbered and pruned.
+TEST(SettingsFile, PlantedCopiesDoNotStopThePruning) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    const std::vector<std::string> planted = {"settings.json.corrupt-999999999999",
+                                              "settings.json.corrupt-0042",
+                                              "settings.json.corrupt-"};
+    for (const std::string& name : planted) std::ofstream(folder.path() / name) << "planted";
+    std::ostringstream quiet;
+    std::streambuf* previous = std::cerr.rdbuf(quiet.rdbuf());
+    for (int damage = 1; damage <= 7; ++damage) {
+        std::ofstream(file) << "{damaged";
+        JsonSettingsStore store(file);
+    }
+    std::cerr.rdbuf(previous);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = planted;
+    expected.push_back("settings.json");
+    for (int kept = 3; kept <= 7; ++kept)
+        expected.push_back("settings.json.corrupt-" + std::to_string(kept));
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+}
+
+}  // namespace
+}  // namespace vk
