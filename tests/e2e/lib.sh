@@ -1,6 +1,7 @@
 # Shared pieces of the end-to-end tests, sourced first: `. "$(dirname "$0")/lib.sh"`.
-# The test's own arguments are GAME DATA_DIR OUTPUT_DIR; a test sets PID and LOG once the
-# game runs. The game, the X server and the scratch folder are ended when the test ends.
+# The test's own arguments are GAME DATA_DIR OUTPUT_DIR (a test may read another second
+# argument itself); a test sets PID and LOG once the game runs. The game, the X server and
+# the scratch folder are ended when the test ends, however it ends.
 set -eu
 
 GAME=$1
@@ -11,6 +12,7 @@ mkdir -p "$OUT"
 
 PID=
 X_SERVER=
+X_DIR=
 X_LOG="$OUT/xvfb-$(basename "$0" .sh).log"
 SCRATCH=
 
@@ -26,9 +28,10 @@ trap 'exit 1' HUP INT TERM
 # Starts a virtual X server for the rest of the test and points DISPLAY at it:
 #   start_x_server [--reset] WIDTHxHEIGHT
 # The server takes a display number no other server holds and reports it once it accepts
-# clients (-displayfd), so servers started at the same moment cannot share a display. It
-# lives on when its last client leaves, unless --reset asks for a server that resets then,
-# as a desktop's server does at log-out.
+# clients (-displayfd), so servers started at the same moment cannot share a display, and
+# it lets in only the clients that know its cookie, so another test's game or xdotool that
+# lost its own server cannot reach this one. It lives on when its last client leaves,
+# unless --reset asks for a server that resets then, as a desktop's server does at log-out.
 start_x_server() {
     reset=-noreset
     if [ "$1" = --reset ]; then
@@ -36,23 +39,28 @@ start_x_server() {
         shift
     fi
     stop_x_server
-    ready=$(mktemp -d)
+    X_DIR=$(mktemp -d)
     : >"$X_LOG"
-    mkfifo "$ready/display"
+    # The server takes the cookie whatever display its entry names; the clients look it up
+    # by the number, which is added once the server has told it.
+    export XAUTHORITY="$X_DIR/cookie"
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    xauth add :0 . "$cookie" 2>/dev/null
+    mkfifo "$X_DIR/display"
     # A server that meets another one starting on the same number at that moment ends
     # before it reports; a few tries get one of its own.
     for _ in 1 2 3 4 5; do
-        Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp $reset \
-            3>"$ready/display" 2>>"$X_LOG" &
+        Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "${1}x24" -nolisten tcp $reset \
+            3>"$X_DIR/display" 2>>"$X_LOG" &
         X_SERVER=$!
         display=
-        read -r display <"$ready/display" || true
+        read -r display <"$X_DIR/display" || true
         [ -n "$display" ] && break
         wait "$X_SERVER" 2>/dev/null || true
         X_SERVER=
     done
-    rm -rf "$ready"
     [ -n "$display" ] || fail "the virtual X server did not start (see $X_LOG)"
+    xauth add ":$display" . "$cookie"
     export DISPLAY=":$display"
 }
 
@@ -65,10 +73,13 @@ stop_game() {
 }
 
 stop_x_server() {
-    [ -n "$X_SERVER" ] || return 0
-    kill "$X_SERVER" 2>/dev/null || true
-    wait "$X_SERVER" 2>/dev/null || true
+    if [ -n "$X_SERVER" ]; then
+        kill "$X_SERVER" 2>/dev/null || true
+        wait "$X_SERVER" 2>/dev/null || true
+    fi
+    [ -z "$X_DIR" ] || rm -rf "$X_DIR"
     X_SERVER=
+    X_DIR=
 }
 
 # A scratch folder HOME_DIR for the game's data and settings, removed at the end.
