@@ -4,14 +4,13 @@
 # picture shows scaled up between black bars, INFO opens the help screen where the scaled
 # picture shows the button, a key closes it and the end button ends the game.
 # Usage: full_screen.sh GAME DATA_DIR OUTPUT_DIR
-. "$(dirname "$0")/lib.sh" "$@"
+. "$(dirname "$0")/lib.sh"
 
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
+# Each size and window manager in a run of its own, on an X server of its own.
+if [ $# -lt 5 ]; then
     for size in 1280x1024 1920x1080; do
         for manager in none openbox; do
-            VORKALA_E2E_INNER=1 xvfb-run -a -s "-screen 0 ${size}x24" \
-                sh "$0" "$GAME" "$DATA" "$OUT" "$size" "$manager"
+            sh "$0" "$GAME" "$DATA" "$OUT" "$size" "$manager"
         done
     done
     exit 0
@@ -19,6 +18,7 @@ fi
 
 SIZE=$4
 MANAGER=$5
+start_x_server "$SIZE"
 NAME="full-$SIZE-$MANAGER"
 LOG="$OUT/$NAME.log"
 export VORKALA_SETTINGS="$OUT/$NAME-settings.json"

@@ -1,38 +1,24 @@
 #!/bin/sh
 # The real game's keyboard under a bare virtual X server (no window manager): a
 # punctuation key closes the info screen; the key that closes it types nothing into the
-# selection screen's code box behind it; a kick key released while a hit reaction's
-# blood drops fly stops the kicks at once instead of when the reactions are over.
+# selection screen's code box behind it; the keypad's arrow walks the right fighter with
+# Num Lock off and not with it on; a kick key released while a hit reaction's blood drops
+# fly stops the kicks at once instead of when the reactions are over.
 # Usage: keys.sh GAME DATA_DIR OUTPUT_DIR (screenshots go to OUTPUT_DIR/keys)
-set -eu
-
-GAME=$1
-OUT=$3/keys
-
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
-    rm -f "$OUT"/*.png "$OUT"/*.log "$OUT"/settings.json
-    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1024x768x24" sh "$0" "$@"
-fi
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$OUT/game.log" ] && sed 's/^/game: /' "$OUT/game.log" >&2
-    kill "$PID" 2>/dev/null || true
-    exit 1
-}
+. "$(dirname "$0")/lib.sh"
+OUT=$OUT/keys
+LOG=$OUT/game.log
+mkdir -p "$OUT"
+rm -f "$OUT"/*.png "$OUT"/*.log "$OUT"/settings.json
+start_x_server 1024x768
 
 # A part of the game's 800 x 600 window: shot NAME [WxH+X+Y].
 shot() {
     xwd -silent -id "$WID" | convert xwd:- ${2:+-crop "$2" +repage} "$OUT/$1.png"
 }
 
-# Root-mean-square difference of two pictures, 0 (alike) to 1.
-difference() {
-    compare -metric RMSE "$OUT/$1.png" "$OUT/$2.png" null: 2>&1 | sed 's/.*(\(.*\))/\1/'
-}
 # Alike but for the falling drops and blinking texts, or, for crops, alike.
-alike() { awk -v d="$(difference "$1" "$2")" -v l="${3:-0.01}" 'BEGIN { exit !(d <= l) }'; }
+alike() { at_most "$(difference "$OUT/$1.png" "$OUT/$2.png")" "${3:-0.01}"; }
 
 # Shoots NAME (a CROP) until it is alike REF; the selection screen's drops fall through
 # any place now and then. Fails after a few tries.
@@ -56,26 +42,22 @@ steady_shot() {
     return 1
 }
 
+# Turns Num Lock on or off as a player does, with its key, unless it is so already.
+set_num_lock() {
+    [ "$(python3 "$(dirname "$0")/num_lock.py")" = "$1" ] || xdotool key Num_Lock
+    [ "$(python3 "$(dirname "$0")/num_lock.py")" = "$1" ] || fail "Num Lock did not turn $1"
+}
+
 click() {
     xdotool mousemove --window "$WID" "$1" "$2" click 1
     sleep 0.7
 }
 
-export SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=detect_leaks=0
 export VORKALA_SETTINGS="$OUT/settings.json"
 
-"$GAME" --window >"$OUT/game.log" 2>&1 &
+"$GAME" --window >"$LOG" 2>&1 &
 PID=$!
-
-WID=""
-for _ in $(seq 1 300); do  # a sanitized build on a busy machine starts slowly
-    WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | head -n 1) || true
-    [ -n "$WID" ] && break
-    sleep 0.1
-done
-[ -n "$WID" ] || fail "the game's window did not appear"
-sleep 1.5
+find_window
 
 # Places on the selection screen: the code box with the delete button left of it, and
 # the info button.
@@ -105,10 +87,36 @@ sleep 0.7
 shot_alike after-e code-typed "$CODE_BOX" ||
     fail "the key that closed the info screen reached the code box"
 
-# Into a fight of two humans; the left fighter walks into the right one's reach.
+# Into a fight of two humans.
 click 84 252   # the left fighter
 click 596 140  # the right fighter
 sleep 6.5
+
+# The keypad's 4 (the key whose keysym is KP_Left without Num Lock) walks the right
+# fighter towards the left one with Num Lock off, and is a digit with it on. The place in
+# front of the left fighter where the right one stops shows the trees until it comes.
+FRONT=80x100+210+390
+shot front-before "$FRONT"
+set_num_lock on
+xdotool keydown KP_Left
+sleep 1.5
+xdotool keyup KP_Left
+shot front-num-lock "$FRONT"
+alike front-num-lock front-before || fail "the keypad's 4 walked with Num Lock on"
+set_num_lock off
+xdotool keydown KP_Left
+came=""
+for _ in $(seq 1 30); do
+    sleep 0.2
+    shot front-keypad "$FRONT"
+    alike front-keypad front-before || { came=yes; break; }
+done
+sleep 0.5
+xdotool keyup KP_Left
+[ -n "$came" ] || fail "the keypad's left arrow did not walk the right fighter with Num Lock off"
+shot front-walked "$FRONT"
+
+# The left fighter walks into the right one's reach.
 xdotool keydown d
 sleep 1.5
 xdotool keyup d
@@ -134,6 +142,5 @@ alike energy-kicked energy-before && fail "no kick landed"
 alike energy-later energy-kicked && alike bar-end-later bar-end-before ||
     fail "the kicks went on after the key was released"
 
-kill "$PID" 2>/dev/null || true
-wait "$PID" 2>/dev/null || true
+stop_game
 echo "keys: ok (screenshots in $OUT)"

@@ -3,8 +3,8 @@
 # title screen's OK shows the selection screen, whose load plays the video in Picture3
 # (184,0, 139 x 112): the area shows a picture, and its frames change.
 # Usage: ladder_video.sh GAME DATA_DIR OUTPUT_DIR (GAME: the vorkala-e2e-start program)
-. "$(dirname "$0")/lib.sh" "$@"
-enter_x_server 1024x768 "$0" "$@"
+. "$(dirname "$0")/lib.sh"
+start_x_server 1024x768
 LOG="$OUT/ladder-video.log"
 
 # The video's area of the game's 800 x 600 window.
@@ -34,5 +34,5 @@ spread=$(convert "$OUT/ladder-video-first-area.png" -format '%[fx:standard_devia
 at_least "$spread" 0.05 || fail "no video shows in its area (spread $spread)"
 change=$(difference "$OUT/ladder-video-first-area.png" "$OUT/ladder-video-second-area.png")
 at_least "$change" 0.02 || fail "the video's frames do not change ($change)"
-kill "$PID"
+stop_game
 echo "ladder video: ok (screenshots in $OUT)"

@@ -1,26 +1,98 @@
-# Shared pieces of the end-to-end tests, sourced first with the test's own arguments:
-# GAME DATA_DIR OUTPUT_DIR. A test sets PID and LOG once the game runs.
+# Shared pieces of the end-to-end tests, sourced first: `. "$(dirname "$0")/lib.sh"`.
+# The test's own arguments are GAME DATA_DIR OUTPUT_DIR (a test may read another second
+# argument itself); a test sets PID and LOG once the game runs. The game, the X server and
+# the scratch folder are ended when the test ends, however it ends.
 set -eu
 
 GAME=$1
 DATA=$2
 OUT=$3
+case "$DATA" in /*) ;; *) DATA=$PWD/$DATA ;; esac
+mkdir -p "$OUT"
 
-# Runs the test again inside a virtual X server of the given size (WIDTHxHEIGHT), unless
-# it runs in one already.
-enter_x_server() {
-    size=$1
-    shift
-    if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-        mkdir -p "$OUT"
-        VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 ${size}x24" sh "$@"
+PID=
+X_SERVER=
+X_DIR=
+X_LOG="$OUT/xvfb-$(basename "$0" .sh).log"
+SCRATCH=
+
+end_test() {
+    [ -z "$PID" ] || kill "$PID" 2>/dev/null || true
+    PID=
+    stop_x_server
+    [ -z "$SCRATCH" ] || rm -rf "$SCRATCH"
+}
+trap end_test EXIT
+trap 'exit 1' HUP INT TERM
+
+# Starts a virtual X server for the rest of the test and points DISPLAY at it:
+#   start_x_server [--reset] WIDTHxHEIGHT
+# The server takes a display number no other server holds and reports it once it accepts
+# clients (-displayfd), so servers started at the same moment cannot share a display, and
+# it lets in only the clients that know its cookie, so another test's game or xdotool that
+# lost its own server cannot reach this one. It lives on when its last client leaves,
+# unless --reset asks for a server that resets then, as a desktop's server does at log-out.
+start_x_server() {
+    reset=-noreset
+    if [ "$1" = --reset ]; then
+        reset=
+        shift
     fi
+    stop_x_server
+    X_DIR=$(mktemp -d)
+    : >"$X_LOG"
+    # The server takes the cookie whatever display its entry names; the clients look it up
+    # by the number, which is added once the server has told it.
+    export XAUTHORITY="$X_DIR/cookie"
+    cookie=$(od -An -N16 -tx1 /dev/urandom | tr -d ' \n')
+    xauth add :0 . "$cookie" 2>/dev/null
+    mkfifo "$X_DIR/display"
+    # A server that meets another one starting on the same number at that moment ends
+    # before it reports; a few tries get one of its own.
+    for _ in 1 2 3 4 5; do
+        Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "${1}x24" -nolisten tcp $reset \
+            3>"$X_DIR/display" 2>>"$X_LOG" &
+        X_SERVER=$!
+        display=
+        read -r display <"$X_DIR/display" || true
+        [ -n "$display" ] && break
+        wait "$X_SERVER" 2>/dev/null || true
+        X_SERVER=
+    done
+    [ -n "$display" ] || fail "the virtual X server did not start (see $X_LOG)"
+    xauth add ":$display" . "$cookie"
+    export DISPLAY=":$display"
+}
+
+# Ends the game started as PID, if it still runs.
+stop_game() {
+    [ -n "$PID" ] || return 0
+    kill "$PID" 2>/dev/null || true
+    wait "$PID" 2>/dev/null || true
+    PID=
+}
+
+stop_x_server() {
+    if [ -n "$X_SERVER" ]; then
+        kill "$X_SERVER" 2>/dev/null || true
+        wait "$X_SERVER" 2>/dev/null || true
+    fi
+    [ -z "$X_DIR" ] || rm -rf "$X_DIR"
+    X_SERVER=
+    X_DIR=
+}
+
+# A scratch folder HOME_DIR for the game's data and settings, removed at the end.
+use_scratch_home() {
+    SCRATCH=$(mktemp -d)
+    HOME_DIR=$SCRATCH
+    export VORKALA_SETTINGS="$HOME_DIR/settings.json"
+    export VORKALA_HOME="$HOME_DIR"
 }
 
 fail() {
     echo "FAIL: $*" >&2
     [ -f "${LOG:-}" ] && sed 's/^/game: /' "$LOG" >&2
-    [ -n "${PID:-}" ] && kill "$PID" 2>/dev/null
     exit 1
 }
 
@@ -74,6 +146,7 @@ expect_clean_end() {
     if kill -0 "$PID" 2>/dev/null; then fail "the game did not end within 5 seconds"; fi
     status=0
     wait "$PID" || status=$?
+    PID=
     [ "$status" -eq 0 ] || fail "the game ended with status $status"
 }
 

@@ -4,8 +4,8 @@
 # loads and lays the ladder out; over it the pointer is the system's wait cursor, and once
 # the selection screen is in front it is not.
 # Usage: loading_pointer.sh GAME DATA_DIR OUTPUT_DIR (GAME: the vorkala-e2e-start program)
-. "$(dirname "$0")/lib.sh" "$@"
-enter_x_server 1024x768 "$0" "$@"
+. "$(dirname "$0")/lib.sh"
+start_x_server 1024x768
 LOG="$OUT/loading-pointer.log"
 cursor() { python3 "$(dirname "$0")/cursor_image.py"; }
 
@@ -16,8 +16,7 @@ find_window
 xdotool mousemove --window "$WID" 100 100
 sleep 0.3
 WAIT=$(cursor)
-kill "$PID"
-wait "$PID" 2>/dev/null || true
+stop_game
 
 "$GAME" after-fight >"$LOG" 2>&1 &
 PID=$!
@@ -39,5 +38,5 @@ done
 [ -n "$seen" ] || fail "no wait cursor over the loading screen"
 sleep 4
 [ "$(cursor)" != "$WAIT" ] || fail "the wait cursor stays over the selection screen"
-kill "$PID"
+stop_game
 echo "loading pointer: ok (screenshot in $OUT)"

@@ -3,10 +3,10 @@
 # data folder: it shows an error box naming the file (also written to standard error),
 # which its OK button closes, and ends with a non-zero exit status.
 # Usage: missing_picture.sh GAME DATA_DIR OUTPUT_DIR
-set -eu
-
-LOG=$3/missing-picture.log
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/lib.sh"
+start_x_server 1024x768
+use_scratch_home
+LOG=$OUT/missing-picture.log
 
 # The generated data, linked file by file, without layout/uvodni.png.
 mkdir -p "$HOME_DIR/data/layout"
@@ -44,5 +44,6 @@ done
 kill -0 "$PID" 2>/dev/null && fail "the game is still running after its error box"
 status=0
 wait "$PID" || status=$?
+PID=
 [ "$status" -ne 0 ] || fail "the game ended with status 0"
 echo "missing picture: message named the file, exit status $status"

@@ -4,38 +4,16 @@
 # place in about the time the glide's steps add up to (100 steps of 2 ms). Reports the
 # time it took (a report, never a failure: a busy machine may take longer).
 # Usage: pick_glide.sh GAME ARRIVAL_WATCHER OUTPUT_DIR
-set -eu
-
-GAME=$1
+. "$(dirname "$0")/lib.sh"
+start_x_server 1920x1080
 WATCH=$2
-OUT=$3
-
-if [ -z "${VORKALA_E2E_INNER:-}" ]; then
-    mkdir -p "$OUT"
-    VORKALA_E2E_INNER=1 exec xvfb-run -a -s "-screen 0 1920x1080x24" sh "$0" "$@"
-fi
-
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$OUT/pick-glide.log" ] && sed 's/^/game: /' "$OUT/pick-glide.log" >&2
-    kill "$PID" 2>/dev/null || true
-    exit 1
-}
-
-export SDL_AUDIODRIVER=dummy
-export ASAN_OPTIONS=detect_leaks=0
+LOG=$OUT/pick-glide.log
 export VORKALA_SETTINGS="$OUT/pick-glide-settings.json"
 rm -f "$VORKALA_SETTINGS"
 
-"$GAME" --window >"$OUT/pick-glide.log" 2>&1 &
+"$GAME" --window >"$LOG" 2>&1 &
 PID=$!
-WID=""
-for _ in $(seq 1 300); do  # a sanitized build on a busy machine starts slowly
-    WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | tail -n 1) || true
-    [ -n "$WID" ] && break
-    sleep 0.1
-done
-[ -n "$WID" ] || fail "the game's window did not appear"
+find_window
 xdotool windowmove "$WID" 0 0 windowsize "$WID" 1920 1080
 sleep 1.5
 
@@ -60,8 +38,7 @@ clicked=$(date +%s%N)
 xdotool mousemove --window "$WID" $(canvas 84 252) click 1
 wait "$WATCHER" || fail "the portrait did not come to rest at its place"
 took=$(( ($(cat "$OUT/pick-glide.arrival") - clicked) / 1000000 ))
-kill "$PID" 2>/dev/null || true
-wait "$PID" 2>/dev/null || true
+stop_game
 
 echo "pick glide at ${WIDTH} x ${HEIGHT}: ${took} ms from the click (its steps add up to 200 ms)"
 [ "$took" -lt 2000 ] || echo "note: the glide took ${took} ms, ten times its paced time"

@@ -4,10 +4,10 @@
 # which says the picture is invalid, and SIGTERM sent while the box waits for a click ends
 # the game at once with the saved progress intact.
 # Usage: signal_during_error_box.sh GAME DATA_DIR OUTPUT_DIR
-set -eu
-
-LOG=$3/signal-during-error-box.log
-. "$(dirname "$0")/common.sh"
+. "$(dirname "$0")/lib.sh"
+start_x_server 1024x768
+use_scratch_home
+LOG=$OUT/signal-during-error-box.log
 
 # The generated data, linked file by file, with the left fighter Pazdrak's poses damaged.
 mkdir -p "$HOME_DIR/data/obr"
@@ -23,9 +23,8 @@ done
 
 "$GAME" --window >"$LOG" 2>&1 &
 PID=$!
-W=$(xdotool search --sync --onlyvisible --pid "$PID" | head -n 1)
-click() { xdotool mousemove --window "$W" "$1" "$2" click 1; }
-sleep 1
+find_window
+click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; }
 click 376 506 # the title's OK
 for _ in $(seq 1 50); do
     grep -q podruhe "$HOME_DIR/settings.json" 2>/dev/null && break
@@ -55,6 +54,7 @@ done
 kill -0 "$PID" 2>/dev/null && fail "the game is still running 3 s after SIGTERM"
 status=0
 wait "$PID" || status=$?
+PID=
 [ "$status" -eq 143 ] || fail "the game ended with status $status, not by SIGTERM"
 cmp -s "$HOME_DIR/settings.json" "$HOME_DIR/saved.json" || fail "the saved progress changed"
 echo "SIGTERM during the error box: the game ended, its progress intact"

@@ -3,8 +3,8 @@
 # the layout puts it, INFO opens the help screen, a key closes it, and the end button
 # ends the game with exit status 0.
 # Usage: title_info_end.sh GAME DATA_DIR OUTPUT_DIR
-. "$(dirname "$0")/lib.sh" "$@"
-enter_x_server 1024x768 "$0" "$@"
+. "$(dirname "$0")/lib.sh"
+start_x_server 1024x768
 LOG="$OUT/game.log"
 
 # The game's window only, 800 x 600 in --window mode.

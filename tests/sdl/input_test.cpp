@@ -40,7 +40,6 @@ TEST(KeyMap, EveryKeyHasACode) {
         {SDLK_RCTRL, SDL_SCANCODE_RCTRL, Key::Control},
         {SDLK_F12, SDL_SCANCODE_F12, Key::F12},
         {SDLK_F13, SDL_SCANCODE_F13, Key::F13},
-        {SDLK_KP_5, SDL_SCANCODE_KP_5, Key::Numpad0 + 5},
         {SDLK_NUMLOCKCLEAR, SDL_SCANCODE_NUMLOCKCLEAR, Key::NumLock},
         {SDLK_SCROLLLOCK, SDL_SCANCODE_SCROLLLOCK, Key::ScrollLock},
         {SDLK_LGUI, SDL_SCANCODE_LGUI, Key::LeftWindows},
@@ -74,7 +73,47 @@ TEST(KeyMap, EveryKeyHasACode) {
         {SDLK_AUDIOMUTE, SDL_SCANCODE_AUDIOMUTE, Key::Unknown},
     };
     for (const KeyCase& c : cases) {
-        EXPECT_EQ(virtualKeyOf(c.symbol, c.place), c.code) << "symbol " << c.symbol;
+        EXPECT_EQ(virtualKeyOf(c.symbol, c.place, KMOD_NONE), c.code) << "symbol " << c.symbol;
+    }
+}
+
+// The keypad's digits are the navigation keys under them unless Num Lock is on; its other
+// keys are the same either way.
+TEST(KeyMap, KeypadFollowsNumLock) {
+    struct KeypadCase {
+        SDL_Keycode symbol;
+        SDL_Scancode place;
+        int numLockOff;
+        int numLockOn;
+    };
+    const KeypadCase cases[] = {
+        {SDLK_KP_0, SDL_SCANCODE_KP_0, Key::Insert, Key::Numpad0},
+        {SDLK_KP_1, SDL_SCANCODE_KP_1, Key::End, Key::Numpad0 + 1},
+        {SDLK_KP_2, SDL_SCANCODE_KP_2, Key::Down, Key::Numpad0 + 2},
+        {SDLK_KP_3, SDL_SCANCODE_KP_3, Key::PageDown, Key::Numpad0 + 3},
+        {SDLK_KP_4, SDL_SCANCODE_KP_4, Key::Left, Key::Numpad0 + 4},
+        {SDLK_KP_5, SDL_SCANCODE_KP_5, Key::Clear, Key::Numpad0 + 5},
+        {SDLK_KP_6, SDL_SCANCODE_KP_6, Key::Right, Key::Numpad0 + 6},
+        {SDLK_KP_7, SDL_SCANCODE_KP_7, Key::Home, Key::Numpad0 + 7},
+        {SDLK_KP_8, SDL_SCANCODE_KP_8, Key::Up, Key::Numpad0 + 8},
+        {SDLK_KP_9, SDL_SCANCODE_KP_9, Key::PageUp, Key::Numpad0 + 9},
+        {SDLK_KP_PERIOD, SDL_SCANCODE_KP_PERIOD, Key::Delete, Key::Decimal},
+        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, Key::Enter, Key::Enter},
+        {SDLK_KP_PLUS, SDL_SCANCODE_KP_PLUS, Key::Add, Key::Add},
+        {SDLK_KP_DIVIDE, SDL_SCANCODE_KP_DIVIDE, Key::Divide, Key::Divide},
+        // The main keyboard's arrows and digits do not follow Num Lock.
+        {SDLK_LEFT, SDL_SCANCODE_LEFT, Key::Left, Key::Left},
+        {SDLK_4, SDL_SCANCODE_4, Key::Digit0 + 4, Key::Digit0 + 4},
+    };
+    // Shift and Caps Lock leave the keypad as Num Lock has it.
+    const Uint16 otherModifiers[] = {KMOD_NONE, KMOD_LSHIFT | KMOD_CAPS};
+    for (const Uint16 others : otherModifiers) {
+        for (const KeypadCase& c : cases) {
+            EXPECT_EQ(virtualKeyOf(c.symbol, c.place, others), c.numLockOff)
+                << "symbol " << c.symbol << " with Num Lock off";
+            EXPECT_EQ(virtualKeyOf(c.symbol, c.place, Uint16(others | KMOD_NUM)), c.numLockOn)
+                << "symbol " << c.symbol << " with Num Lock on";
+        }
     }
 }
 
@@ -156,6 +195,15 @@ TEST(InputTranslator, KeysBecomeKeyDownUpAndPresses) {
     auto up = input.translate(keyEvent(SDL_KEYUP, SDLK_INSERT, SDL_SCANCODE_INSERT), 800, 600);
     ASSERT_EQ(up.size(), 1u);
     EXPECT_EQ(std::get<KeyUpEvent>(up[0]).keyCode, Key::Insert);
+    // Key events carry Num Lock: the keypad's 4 is the left arrow with it off, the digit
+    // with it on.
+    auto arrow = input.translate(keyEvent(SDL_KEYDOWN, SDLK_KP_4, SDL_SCANCODE_KP_4), 800, 600);
+    ASSERT_EQ(arrow.size(), 1u);
+    EXPECT_EQ(std::get<KeyDownEvent>(arrow[0]).keyCode, Key::Left);
+    auto digit =
+        input.translate(keyEvent(SDL_KEYUP, SDLK_KP_4, SDL_SCANCODE_KP_4, KMOD_NUM), 800, 600);
+    ASSERT_EQ(digit.size(), 1u);
+    EXPECT_EQ(std::get<KeyUpEvent>(digit[0]).keyCode, Key::Numpad0 + 4);
     // Backspace and Enter type control characters too; SDL sends no text for them.
     for (auto [sym, place, ch] : {std::tuple{SDLK_BACKSPACE, SDL_SCANCODE_BACKSPACE, '\b'},
                                   std::tuple{SDLK_RETURN, SDL_SCANCODE_RETURN, '\r'}}) {

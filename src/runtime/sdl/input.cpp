@@ -23,7 +23,7 @@ std::vector<InputEvent> InputTranslator::translate(const SDL_Event& event, int w
 }
 
 std::vector<InputEvent> InputTranslator::key(const SDL_KeyboardEvent& key) const {
-    const int code = virtualKeyOf(key.keysym.sym, key.keysym.scancode);
+    const int code = virtualKeyOf(key.keysym.sym, key.keysym.scancode, key.keysym.mod);
     const int shift = shiftStateOf(key.keysym.mod);
     if (key.type == SDL_KEYUP) return {KeyUpEvent{code, shift}};
     // Keys that type a control character produce no text event of their own.

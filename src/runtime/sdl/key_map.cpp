@@ -48,24 +48,30 @@ constexpr KeyTable<SDL_Keycode> kNamedKeys = {
     {SDLK_APPLICATION, Key::Apps},
     {SDLK_MENU, Key::Apps},
     {SDLK_SLEEP, Key::Sleep},
-    {SDLK_KP_0, Key::Numpad0},
-    {SDLK_KP_1, Key::Numpad0 + 1},
-    {SDLK_KP_2, Key::Numpad0 + 2},
-    {SDLK_KP_3, Key::Numpad0 + 3},
-    {SDLK_KP_4, Key::Numpad0 + 4},
-    {SDLK_KP_5, Key::Numpad0 + 5},
-    {SDLK_KP_6, Key::Numpad0 + 6},
-    {SDLK_KP_7, Key::Numpad0 + 7},
-    {SDLK_KP_8, Key::Numpad0 + 8},
-    {SDLK_KP_9, Key::Numpad0 + 9},
     {SDLK_KP_MULTIPLY, Key::Multiply},
     {SDLK_KP_PLUS, Key::Add},
     {SDLK_KP_COMMA, Key::Separator},
     {SDLK_KP_MINUS, Key::Subtract},
-    {SDLK_KP_PERIOD, Key::Decimal},
     {SDLK_KP_DIVIDE, Key::Divide},
     {SDLK_NUMLOCKCLEAR, Key::NumLock},
     {SDLK_SCROLLLOCK, Key::ScrollLock},
+};
+
+// The keypad's digits and decimal point with Num Lock on.
+constexpr KeyTable<SDL_Keycode> kKeypadDigits = {
+    {SDLK_KP_0, Key::Numpad0},     {SDLK_KP_1, Key::Numpad0 + 1},  {SDLK_KP_2, Key::Numpad0 + 2},
+    {SDLK_KP_3, Key::Numpad0 + 3}, {SDLK_KP_4, Key::Numpad0 + 4},  {SDLK_KP_5, Key::Numpad0 + 5},
+    {SDLK_KP_6, Key::Numpad0 + 6}, {SDLK_KP_7, Key::Numpad0 + 7},  {SDLK_KP_8, Key::Numpad0 + 8},
+    {SDLK_KP_9, Key::Numpad0 + 9}, {SDLK_KP_PERIOD, Key::Decimal},
+};
+
+// The same keys with Num Lock off: the navigation keys printed under the digits, so the
+// right player can play on the keypad's arrows, Ins, Del, Home and End.
+constexpr KeyTable<SDL_Keycode> kKeypadNavigation = {
+    {SDLK_KP_0, Key::Insert},   {SDLK_KP_1, Key::End},         {SDLK_KP_2, Key::Down},
+    {SDLK_KP_3, Key::PageDown}, {SDLK_KP_4, Key::Left},        {SDLK_KP_5, Key::Clear},
+    {SDLK_KP_6, Key::Right},    {SDLK_KP_7, Key::Home},        {SDLK_KP_8, Key::Up},
+    {SDLK_KP_9, Key::PageUp},   {SDLK_KP_PERIOD, Key::Delete},
 };
 
 // Punctuation whose code follows the character on any layout.
@@ -133,10 +139,12 @@ bool typesCharacter(SDL_Keycode symbol) {
 
 }  // namespace
 
-int virtualKeyOf(SDL_Keycode symbol, SDL_Scancode place) {
+int virtualKeyOf(SDL_Keycode symbol, SDL_Scancode place, Uint16 modifiers) {
     if (auto code = letterOrDigit(symbol)) return *code;
     if (auto code = functionKey(symbol)) return *code;
     if (auto code = lookUp(kNamedKeys, symbol)) return *code;
+    if (auto code = lookUp(modifiers & KMOD_NUM ? kKeypadDigits : kKeypadNavigation, symbol))
+        return *code;
     if (auto code = digitByPlace(place)) return *code;
     if (auto code = lookUp(kPunctuation, symbol)) return *code;
     if (auto code = letterByPlace(place)) return *code;
