@@ -32,6 +32,7 @@ trap 'exit 1' HUP INT TERM
 # it lets in only the clients that know its cookie, so another test's game or xdotool that
 # lost its own server cannot reach this one. It lives on when its last client leaves,
 # unless --reset asks for a server that resets then, as a desktop's server does at log-out.
+# X_LAUNCHER, when set, is put before the server's command (taskset, nice).
 start_x_server() {
     reset=-noreset
     if [ "$1" = --reset ]; then
@@ -50,7 +51,7 @@ start_x_server() {
     # A server that meets another one starting on the same number at that moment ends
     # before it reports; a few tries get one of its own.
     for _ in 1 2 3 4 5; do
-        Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "${1}x24" -nolisten tcp $reset \
+        ${X_LAUNCHER:-} Xvfb -displayfd 3 -auth "$XAUTHORITY" -screen 0 "${1}x24" -nolisten tcp $reset \
             3>"$X_DIR/display" 2>>"$X_LOG" &
         X_SERVER=$!
         display=
@@ -82,11 +83,17 @@ stop_x_server() {
     X_DIR=
 }
 
-# A scratch folder HOME_DIR for the game's data and settings, removed at the end.
-use_scratch_home() {
+# A scratch folder HOME_DIR for the game's settings, removed at the end; the game's data
+# stays where it is.
+use_scratch_settings() {
     SCRATCH=$(mktemp -d)
     HOME_DIR=$SCRATCH
     export VORKALA_SETTINGS="$HOME_DIR/settings.json"
+}
+
+# The scratch folder HOME_DIR also holds the game's data, which the test puts there.
+use_scratch_home() {
+    use_scratch_settings
     export VORKALA_HOME="$HOME_DIR"
 }
 

@@ -4,14 +4,12 @@
 # unseen; a video driver named in SDL_VIDEODRIVER is used as named, `dummy` too.
 # Usage: no_display.sh GAME DATA_DIR OUTPUT_DIR
 . "$(dirname "$0")/lib.sh" "$@"
-mkdir -p "$OUT"
-export VORKALA_SETTINGS="$OUT/no-display-settings.json"
+use_scratch_settings
 export VORKALA_REPORT_FIRST_FRAME=1
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 # No Wayland compositor either: its socket would be looked for here.
-RUNTIME_DIR=$(mktemp -d)
-trap 'rm -rf "$RUNTIME_DIR"' EXIT
-export XDG_RUNTIME_DIR="$RUNTIME_DIR"
+export XDG_RUNTIME_DIR="$HOME_DIR/run"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A display number no X server listens on.
 number=64999

@@ -5,8 +5,7 @@
 # Usage: resetting_server.sh GAME DATA_DIR OUTPUT_DIR [LAUNCHES]
 . "$(dirname "$0")/lib.sh" "$@"
 LAUNCHES=${4:-30}
-mkdir -p "$OUT"
-export VORKALA_SETTINGS="$OUT/resetting-settings.json"
+use_scratch_settings
 export VORKALA_REPORT_FIRST_FRAME=1
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 
@@ -18,19 +17,7 @@ CPU=$(python3 -c 'import os, random; print(random.choice(sorted(os.sched_getaffi
 ON_CPU="taskset -c $CPU"
 
 # Without -noreset, and no client of ours stays connected: the game is its only client.
-SERVER_LOG="$OUT/resetting-xvfb.log"
-DISPLAY_FILE="$OUT/resetting-display"
-rm -f "$DISPLAY_FILE"
-$ON_CPU nice -n 19 Xvfb -displayfd 3 -screen 0 1024x768x24 3>"$DISPLAY_FILE" >"$SERVER_LOG" 2>&1 &
-SERVER=$!
-trap 'kill "$SERVER" 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do
-    grep -q . "$DISPLAY_FILE" 2>/dev/null && break
-    kill -0 "$SERVER" 2>/dev/null || fail "Xvfb did not start: $(cat "$SERVER_LOG")"
-    sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$DISPLAY_FILE")"
-[ "$DISPLAY" != ":" ] || fail "Xvfb named no display"
+X_LAUNCHER="$ON_CPU nice -n 19" start_x_server --reset 1024x768
 
 # Waits up to 30 seconds for the game's first frame or its end.
 await_first_frame() {
