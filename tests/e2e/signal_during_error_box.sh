@@ -2,7 +2,7 @@
 # The real game under a virtual X server with one fighter's pictures damaged: the title's
 # OK saves the first run's progress, picking that fighter shows the run-time error box,
 # which says the picture is invalid, and SIGTERM sent while the box waits for a click ends
-# the game at once with the saved progress intact.
+# the game at once with the saved progress intact, and no window of it left on the screen.
 # Usage: signal_during_error_box.sh GAME DATA_DIR OUTPUT_DIR
 set -eu
 
@@ -57,4 +57,10 @@ status=0
 wait "$PID" || status=$?
 [ "$status" -eq 143 ] || fail "the game ended with status $status, not by SIGTERM"
 cmp -s "$HOME_DIR/settings.json" "$HOME_DIR/saved.json" || fail "the saved progress changed"
-echo "SIGTERM during the error box: the game ended, its progress intact"
+# Nothing of the game stays on the screen: its error box ended with it.
+for _ in $(seq 1 20); do
+    xwininfo -root -tree | grep -q '"Vorkala' || break
+    sleep 0.1
+done
+xwininfo -root -tree | grep -q '"Vorkala' && fail "a window of the game outlived it"
+echo "SIGTERM during the error box: the game and its box ended, its progress intact"

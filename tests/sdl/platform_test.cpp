@@ -1,5 +1,6 @@
 // The SDL platform's services and its event loop, on SDL's dummy video and audio drivers.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <chrono>
 #include <cstring>
@@ -160,6 +161,33 @@ TEST(XdgLinkOpener, TheTargetIsOneArgumentAndNoShellRunsIt) {
     EXPECT_FALSE(fs::exists(folder / "injected"));
     EXPECT_FALSE(fs::exists("injected"));
     XdgLinkOpener("vorkala-no-such-program").open("https://www.vorkala.example/");
+    fs::remove_all(folder);
+}
+
+TEST(XdgLinkOpener, TheHandlerEndsWhenToldEvenWhileTheGameBlocksTheSignals) {
+    const fs::path folder = scratchFolder();
+    // "sh" stands in for the handler: the target is a script writing its blocked signals.
+    const fs::path script = folder / "handler.sh";
+    const fs::path blocked = folder / "blocked";
+    std::ofstream(script) << "grep SigBlk /proc/self/status > " << blocked << ".part && mv "
+                          << blocked << ".part " << blocked << "\n";
+    sigset_t ending;
+    sigemptyset(&ending);
+    sigaddset(&ending, SIGTERM);
+    sigaddset(&ending, SIGINT);
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &ending, &before);
+    XdgLinkOpener("sh").open(script.string());
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!fs::exists(blocked) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    std::string line;
+    std::getline(std::ifstream(blocked), line);
+    ASSERT_EQ(line.rfind("SigBlk:", 0), 0u) << line;
+    const unsigned long long mask =
+        std::stoull(line.substr(line.find_first_of("0123456789abcdef")), nullptr, 16);
+    EXPECT_EQ(mask & ((1ULL << (SIGTERM - 1)) | (1ULL << (SIGINT - 1))), 0u) << line;
     fs::remove_all(folder);
 }
 
