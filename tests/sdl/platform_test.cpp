@@ -1,12 +1,14 @@
 // The SDL platform's services and its event loop, on SDL's dummy video and audio drivers.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 #include "bytes.h"
@@ -164,31 +166,45 @@ TEST(XdgLinkOpener, TheTargetIsOneArgumentAndNoShellRunsIt) {
     fs::remove_all(folder);
 }
 
+// The process this one started as "sleep SECONDS", if it runs.
+std::optional<pid_t> sleepingChild(const std::string& seconds) {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::string cmdline;
+        std::getline(std::ifstream(entry.path() / "cmdline"), cmdline);
+        std::string stat;
+        std::getline(std::ifstream(entry.path() / "stat"), stat);
+        const auto afterName = stat.rfind(") ");
+        if (cmdline != std::string("sleep\0", 6) + seconds + '\0' || afterName == std::string::npos)
+            continue;
+        if (std::stoi(stat.substr(afterName + 4)) == getpid())
+            return std::stoi(entry.path().filename().string());
+    }
+    return std::nullopt;
+}
+
 TEST(XdgLinkOpener, TheHandlerEndsWhenToldEvenWhileTheGameBlocksTheSignals) {
-    const fs::path folder = scratchFolder();
-    // "sh" stands in for the handler: the target is a script writing its blocked signals.
-    const fs::path script = folder / "handler.sh";
-    const fs::path blocked = folder / "blocked";
-    std::ofstream(script) << "grep SigBlk /proc/self/status > " << blocked << ".part && mv "
-                          << blocked << ".part " << blocked << "\n";
+    // "sleep" stands in for the handler, started while SIGTERM and SIGINT are blocked.
     sigset_t ending;
     sigemptyset(&ending);
     sigaddset(&ending, SIGTERM);
     sigaddset(&ending, SIGINT);
     sigset_t before;
     pthread_sigmask(SIG_BLOCK, &ending, &before);
-    XdgLinkOpener("sh").open(script.string());
+    const std::string seconds = "37." + std::to_string(getpid() % 1000);
+    XdgLinkOpener("sleep").open(seconds);
     pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    std::optional<pid_t> handler;
     const auto deadline = std::chrono::steady_clock::now() + 5s;
-    while (!fs::exists(blocked) && std::chrono::steady_clock::now() < deadline)
+    while (!(handler = sleepingChild(seconds)) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(10ms);
-    std::string line;
-    std::getline(std::ifstream(blocked), line);
-    ASSERT_EQ(line.rfind("SigBlk:", 0), 0u) << line;
-    const unsigned long long mask =
-        std::stoull(line.substr(line.find_first_of("0123456789abcdef")), nullptr, 16);
-    EXPECT_EQ(mask & ((1ULL << (SIGTERM - 1)) | (1ULL << (SIGINT - 1))), 0u) << line;
-    fs::remove_all(folder);
+    ASSERT_TRUE(handler.has_value()) << "the handler did not start";
+    kill(*handler, SIGTERM);
+    const auto ended = std::chrono::steady_clock::now() + 3s;
+    while (sleepingChild(seconds) && std::chrono::steady_clock::now() < ended)
+        std::this_thread::sleep_for(10ms);
+    const bool stillThere = sleepingChild(seconds).has_value();
+    if (stillThere) kill(*handler, SIGKILL);
+    EXPECT_FALSE(stillThere) << "the handler ignored SIGTERM";
 }
 
 TEST(Cursors, HotSpotIsTheTopmostOpaquePixel) {
