@@ -347,6 +347,8 @@ std::optional<MessageAnswer> runMessageWindow(const BoxContent& content, SDL_Win
     std::vector<SDL_Event> forGame = queuedEvents();
     SDL_ShowWindow(window.get());
     SDL_RaiseWindow(window.get());
+    // Also without a window manager to give it, the keyboard goes to the box.
+    SDL_SetWindowInputFocus(window.get());
 
     BoxInput input(layout, content.buttons, SDL_GetWindowID(window.get()));
     SDL_Event event;
