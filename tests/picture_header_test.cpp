@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cstring>
+#include <algorithm>
 
 #include "gif_encoder.h"
 #include "runtime_test_support.h"
@@ -30,7 +30,7 @@ std::optional<PictureHeader> headerOf(const Bytes& bytes, bool allFrames) {
     std::size_t at = 0;
     const ReadBytes read = [&](unsigned char* into, std::size_t count) {
         count = std::min(count, bytes.size() - at);
-        std::memcpy(into, bytes.data() + at, count);
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(at), count, into);
         at += count;
         return count;
     };
