@@ -21,7 +21,14 @@ for entry in "$DATA"/obr/*; do
     esac
 done
 
-"$GAME" --window >"$LOG" 2>&1 &
+# The game runs in a locale whose character set is not UTF-8, when one can be made here.
+LOCALE_ENV=""
+mkdir -p "$HOME_DIR/locale"
+if localedef -i cs_CZ -f ISO-8859-2 "$HOME_DIR/locale/cs_CZ.ISO-8859-2" >/dev/null 2>&1; then
+    LOCALE_ENV="LOCPATH=$HOME_DIR/locale LC_ALL=cs_CZ.ISO-8859-2"
+fi
+# shellcheck disable=SC2086 # the settings are separate words
+env $LOCALE_ENV "$GAME" --window >"$LOG" 2>&1 &
 PID=$!
 W=$(xdotool search --sync --onlyvisible --pid "$PID" | head -n 1)
 click() { xdotool mousemove --window "$W" "$1" "$2" click 1; }
@@ -46,6 +53,16 @@ grep -q "2pzo" "$LOG" || fail "the message does not name the picture"
 grep -q "File not found" "$LOG" && fail "a damaged picture is reported as missing"
 sleep 0.5
 kill -0 "$PID" 2>/dev/null || fail "the game ended before its error box was answered"
+# The box fits the game's 800-pixel picture and shows its text: dark on light above its
+# button, neither blank nor dark all over.
+BOX=$(xwininfo -root -tree | awk '/"Vorkala"/ && $(NF-1) !~ /^800x600/ {print $1, $(NF-1); exit}')
+[ -n "$BOX" ] || fail "no error box on the screen"
+SIZE=${BOX#* } BOX_W=${SIZE%%x*} BOX_H=${SIZE#*x} BOX_H=${BOX_H%%+*}
+[ "$BOX_W" -le 800 ] || fail "the error box is $BOX_W pixels wide"
+xwd -silent -id "${BOX%% *}" | convert xwd:- -crop "${BOX_W}x$((BOX_H - 50))+0+0" +repage \
+    -colorspace gray -threshold 50% "$OUT/error-box-text.png"
+INK=$(convert "$OUT/error-box-text.png" -format '%[fx:1-mean]' info:)
+awk -v ink="$INK" 'BEGIN { exit !(ink >= 0.005 && ink <= 0.3) }' || fail "the error box shows no text ($INK of it is dark)"
 
 kill -TERM "$PID"
 for _ in $(seq 1 30); do
