@@ -1,5 +1,6 @@
 // Data files by the game's names, pictures loaded from them, and sound channels.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <optional>
@@ -194,7 +195,10 @@ TEST_F(RuntimePictures, EveryLoadIsANewPictureTheFilesDataIsShared) {
 }
 
 TEST_F(RuntimePictures, AFileThatCannotBeLoadedRaisesAnErrorNamingItAndWhy) {
-    writeFile(folder.path() / "data" / "obr" / "bad.png", {'n', 'o', 't'});
+    const fs::path obr = folder.path() / "data" / "obr";
+    writeFile(obr / "bad.png", {'n', 'o', 't'});
+    writeFile(obr / "bomb.png", rttest::pngHeader(30000, 30000));
+    ASSERT_EQ(mkfifo((obr / "fifo.png").c_str(), 0600), 0);
     const std::string data = (folder.path() / "data").string();
     const struct {
         const char* name;
@@ -203,7 +207,9 @@ TEST_F(RuntimePictures, AFileThatCannotBeLoadedRaisesAnErrorNamingItAndWhy) {
     } cases[] = {
         {"\\data\\obr\\gone.png", 53, "File not found"},
         {"\\data\\obr\\pic .png", 53, "looked for in the data folder " + data + ")"},
-        {"\\data\\obr", 53, "File not found"},
+        {"\\data\\obr", 75, "is a folder, not a file"},
+        {"\\data\\obr\\fifo.png", 75, "not a file"},
+        {"\\data\\obr\\bomb.png", 481, "30000 x 30000 pixels"},
         {"\\data\\gone\\pic.png", 53, "set VORKALA_HOME to the folder that holds the game's data"},
         {"\\data\\obr\\bad.png", 481, "Invalid picture"},
     };
@@ -220,6 +226,33 @@ TEST_F(RuntimePictures, AFileThatCannotBeLoadedRaisesAnErrorNamingItAndWhy) {
               std::string::npos)
         << "a file missing from the right folder needs no hint";
     EXPECT_FALSE(loadError("\\data\\obr\\pic.png").has_value());
+}
+
+// Hands files on to the header reader, keeping each one it was given.
+class KeepingDecoder : public PictureDecoder {
+  public:
+    std::optional<PictureData> decode(const fs::path& file) override {
+        given.push_back(file.filename().string());
+        return HeaderPictureDecoder().decode(file);
+    }
+    std::vector<std::string> given;
+};
+
+TEST_F(RuntimePictures, NoDecoderSeesAFileRefusedByItsHeaderOrKind) {
+    const fs::path obr = folder.path() / "data" / "obr";
+    writeFile(obr / "bomb.png", rttest::pngHeader(30000, 30000));
+    writeFile(obr / "bad.png", {'n', 'o', 't'});
+    ASSERT_EQ(mkfifo((obr / "fifo.png").c_str(), 0600), 0);
+    KeepingDecoder decoder;
+    const Platform& p = platform.platform();
+    Platform keeping{p.clock,   p.pacer, p.input,    p.audio, p.video,         p.settings,
+                     p.display, p.links, p.messages, decoder, p.programFolder, p.dataFolder};
+    Runtime loader(keeping);
+    for (const char* refused : {"bomb.png", "bad.png", "fifo.png"})
+        EXPECT_THROW(loader.loadPicture(std::string("\\data\\obr\\") + refused), RuntimeError);
+    EXPECT_TRUE(decoder.given.empty());
+    loader.loadPicture("\\data\\obr\\pic.png");
+    EXPECT_EQ(decoder.given, std::vector<std::string>{"pic.png"});
 }
 
 struct PictureControls : ControlSet {

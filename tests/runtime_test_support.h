@@ -88,6 +88,30 @@ inline std::vector<std::uint8_t> bmpHeader(std::uint32_t width, std::uint32_t he
     return out;
 }
 
+inline void putLittleEndian16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(static_cast<std::uint8_t>(v));
+    out.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+
+// A GIF whose logical screen is `width` x `height`, with `frames` images of `frameWidth` x
+// `frameHeight`, each a few bytes of data: its pixels are never decoded here.
+inline std::vector<std::uint8_t> gifHeader(unsigned width, unsigned height, int frames,
+                                           unsigned frameWidth, unsigned frameHeight) {
+    std::vector<std::uint8_t> out{'G', 'I', 'F', '8', '9', 'a'};
+    putLittleEndian16(out, width);
+    putLittleEndian16(out, height);
+    out.insert(out.end(), {0x80, 0, 0, 0, 0, 0, 255, 255, 255});  // two global colours
+    for (int i = 0; i < frames; ++i) {
+        out.insert(out.end(), {0x21, 0xF9, 4, 0, 10, 0, 0, 0});  // a frame delay
+        out.insert(out.end(), {0x2C, 0, 0, 0, 0});
+        putLittleEndian16(out, frameWidth);
+        putLittleEndian16(out, frameHeight);
+        out.insert(out.end(), {0, 2, 2, 0x4C, 0x01, 0});
+    }
+    out.push_back(0x3B);
+    return out;
+}
+
 // A screen whose event routines the test supplies. The routines are members of the screen
 // object, so, like screen-level code, they survive unloads; `bind` attaches control events
 // to every freshly built control set.

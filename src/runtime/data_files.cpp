@@ -122,10 +122,10 @@ std::string DataFiles::describeMissing(std::string_view name) const {
     const auto itsFolder = walk(name.substr(0, lastSeparator));
     std::error_code ec;
     if (!itsFolder || !fs::is_directory(*itsFolder, ec))
-        text +=
-            ". That folder is not the game's data: set VORKALA_HOME to the folder that "
-            "holds the game's data folder";
-    return text;
+        return text +
+               ". That folder is not the game's data: set VORKALA_HOME to the folder that "
+               "holds the game's data folder";
+    return text + ". Put the game's own file back in its place";
 }
 
 fs::path defaultProgramFolder() {

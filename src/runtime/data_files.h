@@ -24,6 +24,8 @@ class DataFiles {
     // A name is program-relative ("\data\obr\x.old"), or starts with appPath(), or is
     // an ordinary path. Returns the existing file it denotes, or nullopt.
     std::optional<std::filesystem::path> resolve(std::string_view name) const;
+    // The entry a name leads to, of any kind (a folder, a pipe...), or nullopt.
+    std::optional<std::filesystem::path> entry(std::string_view name) const { return walk(name); }
     // For a name that resolve() did not find: the name, the data folder it was looked for
     // in, and, when that folder or the name's folder in it is missing (the game started
     // from the wrong place), how to point the game at its data.

@@ -24,6 +24,12 @@ sigset_t endingSignals() {
     return set;
 }
 
+// A process forked by a library (a helper) is not the game: it ends when told to.
+void unblockInChild() {
+    const sigset_t set = endingSignals();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
 [[noreturn]] void watch(const std::shared_ptr<EndOnSignal::Shared>& shared) {
     const sigset_t set = endingSignals();
     int signal = 0;
@@ -47,6 +53,8 @@ EndOnSignal::EndOnSignal(std::function<void()> beforeEnd) : shared_(std::make_sh
     shared_->beforeEnd = std::move(beforeEnd);
     const sigset_t set = endingSignals();
     pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    static const bool childrenUnblocked = pthread_atfork(nullptr, nullptr, unblockInChild) == 0;
+    (void)childrenUnblocked;
     std::thread(watch, shared_).detach();
 }
 

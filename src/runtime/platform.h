@@ -134,6 +134,9 @@ enum class MessageButtons { Ok, AbortRetryIgnore };
 enum class MessageIcon { None, Exclamation, Critical };
 enum class MessageAnswer { Ok, Abort, Retry, Ignore };
 
+// Message boxes. Text and title are UTF-8 whatever the locale; the box wraps the text to
+// fit the game's 800 x 600 picture, so a message can put one fact after another and leave
+// the line breaks to the box.
 class MessageBoxService {
   public:
     virtual ~MessageBoxService() = default;

@@ -1,10 +1,11 @@
 #include "runtime/runtime.h"
 
 #include <algorithm>
-#include <fstream>
+#include <system_error>
 
 #include "runtime/control.h"
 #include "runtime/control_set.h"
+#include "runtime/picture_header.h"
 #include "runtime/screen.h"
 
 namespace vk {
@@ -242,16 +243,53 @@ void Runtime::dispatch(const InputEvent& event) {
     std::visit(InputDispatcher{*screen}, event);
 }
 
+namespace {
+
+// The advice that ends every message about a damaged data file.
+constexpr const char* kReplaceDataFile = ". Put the game's own file back in its place";
+
+// A picture file's name as the game wrote it, and where it is.
+std::string fileNamed(std::string_view name, const std::filesystem::path& file) {
+    return std::string(name) + " (" + file.string() + ")";
+}
+
+[[noreturn]] void raiseNoPicture(std::string_view name, const std::filesystem::path& file) {
+    raise(ErrorNumber::InvalidPicture,
+          fileNamed(name, file) + " holds no picture the game can read" + kReplaceDataFile);
+}
+
+// Refuses a file that is no regular file, cannot be read, holds no picture or claims a
+// size too large to decode, before any decoder reads it.
+void checkBeforeDecoding(std::string_view name, const std::filesystem::path& file) {
+    using Verdict = PictureCheck::Verdict;
+    const PictureCheck check = checkPictureFile(file, false);
+    switch (check.verdict) {
+        case Verdict::Ok:
+            return;
+        case Verdict::NotAFile:
+        case Verdict::Unreadable:
+            raise(ErrorNumber::PathFileAccessError,
+                  fileNamed(name, file) + " cannot be read: " + check.reason + kReplaceDataFile);
+        case Verdict::NotAPicture:
+            raiseNoPicture(name, file);
+        case Verdict::TooLarge:
+            raise(ErrorNumber::InvalidPicture,
+                  fileNamed(name, file) + " is " + check.reason + kReplaceDataFile);
+    }
+}
+
+}  // namespace
+
 PictureRef Runtime::loadPicture(std::string_view name) {
-    const auto file = files_.resolve(name);
-    if (!file) raise(ErrorNumber::FileNotFound, files_.describeMissing(name));
+    const auto file = files_.entry(name);
+    std::error_code ec;
+    if (!file || !std::filesystem::exists(*file, ec))
+        raise(ErrorNumber::FileNotFound, files_.describeMissing(name));
     auto cached = pictureCache_.find(*file);
     if (cached == pictureCache_.end()) {
+        checkBeforeDecoding(name, *file);
         auto decoded = platform_.pictureDecoder.decode(*file);
-        // A file that is there but cannot be opened, or holds no picture, is not "missing".
-        if (!decoded && !std::ifstream(*file, std::ios::binary))
-            raise(ErrorNumber::PathFileAccessError, std::string(name) + " cannot be read");
-        if (!decoded) raise(ErrorNumber::InvalidPicture, std::string(name));
+        if (!decoded) raiseNoPicture(name, *file);
         cached =
             pictureCache_.emplace(*file, std::make_shared<const PictureData>(std::move(*decoded)))
                 .first;

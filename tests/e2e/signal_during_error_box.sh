@@ -2,7 +2,7 @@
 # The real game under a virtual X server with one fighter's pictures damaged: the title's
 # OK saves the first run's progress, picking that fighter shows the run-time error box,
 # which says the picture is invalid, and SIGTERM sent while the box waits for a click ends
-# the game at once with the saved progress intact.
+# the game at once with the saved progress intact, and no window of it left on the screen.
 # Usage: signal_during_error_box.sh GAME DATA_DIR OUTPUT_DIR
 . "$(dirname "$0")/lib.sh"
 start_x_server 1024x768
@@ -21,7 +21,14 @@ for entry in "$DATA"/obr/*; do
     esac
 done
 
-"$GAME" --window >"$LOG" 2>&1 &
+# The game runs in a locale whose character set is not UTF-8, when one can be made here.
+LOCALE_ENV=""
+mkdir -p "$HOME_DIR/locale"
+if localedef -i cs_CZ -f ISO-8859-2 "$HOME_DIR/locale/cs_CZ.ISO-8859-2" >/dev/null 2>&1; then
+    LOCALE_ENV="LOCPATH=$HOME_DIR/locale LC_ALL=cs_CZ.ISO-8859-2"
+fi
+# shellcheck disable=SC2086 # the settings are separate words
+env $LOCALE_ENV "$GAME" --window >"$LOG" 2>&1 &
 PID=$!
 find_window
 click() { xdotool mousemove --window "$WID" "$1" "$2" click 1; }
@@ -45,6 +52,16 @@ grep -q "2pzo" "$LOG" || fail "the message does not name the picture"
 grep -q "File not found" "$LOG" && fail "a damaged picture is reported as missing"
 sleep 0.5
 kill -0 "$PID" 2>/dev/null || fail "the game ended before its error box was answered"
+# The box fits the game's 800-pixel picture and shows its text: dark on light above its
+# button, neither blank nor dark all over.
+BOX=$(xwininfo -root -tree | awk '/"Vorkala"/ && $(NF-1) !~ /^800x600/ {print $1, $(NF-1); exit}')
+[ -n "$BOX" ] || fail "no error box on the screen"
+SIZE=${BOX#* } BOX_W=${SIZE%%x*} BOX_H=${SIZE#*x} BOX_H=${BOX_H%%+*}
+[ "$BOX_W" -le 800 ] || fail "the error box is $BOX_W pixels wide"
+xwd -silent -id "${BOX%% *}" | convert xwd:- -crop "${BOX_W}x$((BOX_H - 50))+0+0" +repage \
+    -colorspace gray -threshold 50% "$OUT/error-box-text.png"
+INK=$(convert "$OUT/error-box-text.png" -format '%[fx:1-mean]' info:)
+awk -v ink="$INK" 'BEGIN { exit !(ink >= 0.005 && ink <= 0.3) }' || fail "the error box shows no text ($INK of it is dark)"
 
 kill -TERM "$PID"
 for _ in $(seq 1 30); do
@@ -57,4 +74,10 @@ wait "$PID" || status=$?
 PID=
 [ "$status" -eq 143 ] || fail "the game ended with status $status, not by SIGTERM"
 cmp -s "$HOME_DIR/settings.json" "$HOME_DIR/saved.json" || fail "the saved progress changed"
-echo "SIGTERM during the error box: the game ended, its progress intact"
+# Nothing of the game stays on the screen: its error box ended with it.
+for _ in $(seq 1 20); do
+    xwininfo -root -tree | grep -q '"Vorkala' || break
+    sleep 0.1
+done
+xwininfo -root -tree | grep -q '"Vorkala' && fail "a window of the game outlived it"
+echo "SIGTERM during the error box: the game and its box ended, its progress intact"

@@ -119,16 +119,30 @@ TEST_F(AudioTest, TheDecoderIsChosenByContentNotByName) {
     EXPECT_EQ(audio->holding(2), SdlAudio::Holding::Wave);
 }
 
-TEST_F(AudioTest, MissingOrBrokenFilesStaySilent) {
+TEST_F(AudioTest, MissingOrBrokenFilesStaySilentEachBrokenOneReportedOnce) {
     std::ofstream(folder / "broken.wav") << "not a sound";
-    send(Action::Open, 1, {});
-    send(Action::Open, 2, folder / "absent.wav");
-    send(Action::Open, 3, folder / "broken.wav");
-    for (ChannelId id : {1, 2, 3}) {
-        send(Action::Start, id);
-        EXPECT_EQ(audio->holding(id), SdlAudio::Holding::Nothing);
-        EXPECT_FALSE(audio->isPlaying(id));
+    std::ofstream(folder / "broken.mid") << "MThd and then nothing a tune is made of";
+    ::testing::internal::CaptureStderr();
+    for (int round = 0; round < 2; ++round) {
+        send(Action::Open, 1, {});
+        send(Action::Open, 2, folder / "absent.wav");
+        send(Action::Open, 3, folder / "broken.wav");
+        send(Action::Open, 4, folder / "broken.mid");
+        audio->playMusic({9, "test.fightMusic", folder / "broken.mid", 100, 1});
+        for (ChannelId id : {1, 2, 3, 4}) {
+            send(Action::Start, id);
+            EXPECT_EQ(audio->holding(id), SdlAudio::Holding::Nothing);
+            EXPECT_FALSE(audio->isPlaying(id));
+        }
     }
+    EXPECT_FALSE(audio->musicPlaying());
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    for (const char* broken : {"broken.wav", "broken.mid"}) {
+        const auto first = told.find((folder / broken).string());
+        ASSERT_NE(first, std::string::npos) << broken << ": " << told;
+        EXPECT_EQ(told.find((folder / broken).string(), first + 1), std::string::npos) << told;
+    }
+    EXPECT_EQ(told.find("absent.wav"), std::string::npos) << "a missing file is no damage";
 }
 
 TEST_F(AudioTest, StoppingOneChannelLeavesAnotherChannelsMusicPlaying) {

@@ -1,11 +1,14 @@
 // The SDL platform's services and its event loop, on SDL's dummy video and audio drivers.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <thread>
 
 #include "bytes.h"
@@ -161,6 +164,47 @@ TEST(XdgLinkOpener, TheTargetIsOneArgumentAndNoShellRunsIt) {
     EXPECT_FALSE(fs::exists("injected"));
     XdgLinkOpener("vorkala-no-such-program").open("https://www.vorkala.example/");
     fs::remove_all(folder);
+}
+
+// The process this one started as "sleep SECONDS", if it runs.
+std::optional<pid_t> sleepingChild(const std::string& seconds) {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::string cmdline;
+        std::getline(std::ifstream(entry.path() / "cmdline"), cmdline);
+        std::string stat;
+        std::getline(std::ifstream(entry.path() / "stat"), stat);
+        const auto afterName = stat.rfind(") ");
+        if (cmdline != std::string("sleep\0", 6) + seconds + '\0' || afterName == std::string::npos)
+            continue;
+        if (std::stoi(stat.substr(afterName + 4)) == getpid())
+            return std::stoi(entry.path().filename().string());
+    }
+    return std::nullopt;
+}
+
+TEST(XdgLinkOpener, TheHandlerEndsWhenToldEvenWhileTheGameBlocksTheSignals) {
+    // "sleep" stands in for the handler, started while SIGTERM and SIGINT are blocked.
+    sigset_t ending;
+    sigemptyset(&ending);
+    sigaddset(&ending, SIGTERM);
+    sigaddset(&ending, SIGINT);
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &ending, &before);
+    const std::string seconds = "37." + std::to_string(getpid() % 1000);
+    XdgLinkOpener("sleep").open(seconds);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    std::optional<pid_t> handler;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
+    while (!(handler = sleepingChild(seconds)) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
+    ASSERT_TRUE(handler.has_value()) << "the handler did not start";
+    kill(*handler, SIGTERM);
+    const auto ended = std::chrono::steady_clock::now() + 3s;
+    while (sleepingChild(seconds) && std::chrono::steady_clock::now() < ended)
+        std::this_thread::sleep_for(10ms);
+    const bool stillThere = sleepingChild(seconds).has_value();
+    if (stillThere) kill(*handler, SIGKILL);
+    EXPECT_FALSE(stillThere) << "the handler ignored SIGTERM";
 }
 
 TEST(Cursors, HotSpotIsTheTopmostOpaquePixel) {

@@ -63,5 +63,32 @@ TEST(SdlVideoTest, FramesTurnAtTheirDelaysRoundAndRoundUntilClosed) {
     }
 }
 
+TEST(SdlVideoTest, ADamagedOrTooLargeClipShowsNothingAndIsReportedOnce) {
+    testing::SdlSession sdl(SDL_INIT_VIDEO);
+    ASSERT_TRUE(sdl.ok());
+    rttest::TempFolder folder;
+    const auto bomb = folder.path() / "bomb.old";  // 65535 x 65535 in 43 bytes
+    rttest::writeFile(bomb, rttest::gifHeader(65535, 65535, 1, 1, 1));
+    const auto damaged = folder.path() / "damaged.old";
+    rttest::writeFile(damaged, {'G', 'I', 'F', '8', '9', 'a', 1});
+    VirtualClock clock;
+    SdlVideo video(clock);
+    ::testing::internal::CaptureStderr();
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& file : {bomb, damaged}) {
+            video.perform({Action::Open, 7, "test.video", "AVIVideo", file}, nullptr);
+            video.perform({Action::Start, 7, "test.video", "AVIVideo", {}}, nullptr);
+            EXPECT_TRUE(video.frames().empty()) << file;
+        }
+    }
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    for (const auto& file : {bomb, damaged}) {
+        const auto first = told.find(file.string());
+        ASSERT_NE(first, std::string::npos) << told;
+        EXPECT_EQ(told.find(file.string(), first + 1), std::string::npos) << told;
+    }
+    EXPECT_NE(told.find("65535 x 65535"), std::string::npos) << told;
+}
+
 }  // namespace
 }  // namespace vk::sdl

@@ -1,11 +1,11 @@
 #include "runtime/headless/headless_platform.h"
 
 #include <algorithm>
-#include <array>
 #include <fstream>
 
 #include "runtime/control.h"
 #include "runtime/control_set.h"
+#include "runtime/picture_header.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 
@@ -122,41 +122,15 @@ MessageAnswer ScriptedMessageBox::show(const std::string& text, const std::strin
     return answer;
 }
 
-namespace {
-
-std::uint32_t bigEndian32(const unsigned char* p) {
-    return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) |
-           p[3];
-}
-
-std::uint32_t littleEndian(const unsigned char* p, int bytes) {
-    std::uint32_t v = 0;
-    for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | p[i];
-    return v;
-}
-
-}  // namespace
-
 std::optional<PictureData> HeaderPictureDecoder::decode(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
-    std::array<unsigned char, 32> h{};
-    in.read(reinterpret_cast<char*>(h.data()), h.size());
-    if (in.gcount() < 26) return std::nullopt;
-    PictureData data;
-    static constexpr unsigned char kPng[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (std::equal(std::begin(kPng), std::end(kPng), h.begin())) {
-        data.width = static_cast<int>(bigEndian32(&h[16]));
-        data.height = static_cast<int>(bigEndian32(&h[20]));
-    } else if (h[0] == 'G' && h[1] == 'I' && h[2] == 'F') {
-        data.width = static_cast<int>(littleEndian(&h[6], 2));
-        data.height = static_cast<int>(littleEndian(&h[8], 2));
-    } else if (h[0] == 'B' && h[1] == 'M') {
-        data.width = static_cast<int>(littleEndian(&h[18], 4));
-        data.height = std::abs(static_cast<std::int32_t>(littleEndian(&h[22], 4)));
-    } else {
-        return std::nullopt;
-    }
-    return data;
+    const ReadBytes read = [&in](unsigned char* into, std::size_t count) {
+        in.read(reinterpret_cast<char*>(into), static_cast<std::streamsize>(count));
+        return static_cast<std::size_t>(in.gcount());
+    };
+    const auto header = readPictureHeader(read, false);
+    if (!header) return std::nullopt;
+    return PictureData{static_cast<int>(header->width), static_cast<int>(header->height), {}};
 }
 
 HeadlessPlatform::HeadlessPlatform(fs::path programFolder, std::unique_ptr<SettingsStore> settings,

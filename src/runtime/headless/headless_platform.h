@@ -162,7 +162,7 @@ class ScriptedMessageBox : public MessageBoxService {
     std::vector<Shown> shown_;
 };
 
-// Reads the size of PNG, GIF and BMP pictures from their headers; pixels stay empty.
+// Reads the size of PNG, GIF, BMP and JPEG pictures from their headers; pixels stay empty.
 class HeaderPictureDecoder : public PictureDecoder {
   public:
     std::optional<PictureData> decode(const std::filesystem::path& file) override;

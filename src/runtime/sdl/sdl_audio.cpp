@@ -212,14 +212,15 @@ void SdlAudio::collectDrained() {
 }
 
 std::shared_ptr<Mix_Chunk> SdlAudio::loadWave(const fs::path& file) {
+    if (damaged_.known(file)) return nullptr;
     auto& cached = waves_[file];
     if (!cached) {
         // The file is closed here, also when the mixer gives up on its content.
         SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-        if (!source) return nullptr;
-        Mix_Chunk* chunk = Mix_LoadWAV_RW(source, SDL_FALSE);
-        SDL_RWclose(source);
+        Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, SDL_FALSE) : nullptr;
+        if (source) SDL_RWclose(source);
         if (!chunk) {
+            damaged_.report(file, "sound", Mix_GetError());
             waves_.erase(file);
             return nullptr;
         }
@@ -229,16 +230,16 @@ std::shared_ptr<Mix_Chunk> SdlAudio::loadWave(const fs::path& file) {
 }
 
 std::shared_ptr<Mix_Music> SdlAudio::loadMusic(const fs::path& file) {
+    if (damaged_.known(file)) return nullptr;
     auto& cached = tracks_[file];
     if (!cached) {
         // By content: the music loader would trust a ".wav" or ".mid" name.
         SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-        if (!source) return nullptr;
-        Mix_Music* music = isMidi(file) ? Mix_LoadMUSType_RW(source, MUS_MID, SDL_TRUE)
-                                        : Mix_LoadMUS_RW(source, SDL_TRUE);
+        Mix_Music* music = !source        ? nullptr
+                           : isMidi(file) ? Mix_LoadMUSType_RW(source, MUS_MID, SDL_TRUE)
+                                          : Mix_LoadMUS_RW(source, SDL_TRUE);
         if (!music) {
-            std::cerr << "Vorkala: cannot play " << file.string() << " (" << Mix_GetError()
-                      << ")\n";
+            damaged_.report(file, "tune", Mix_GetError());
             tracks_.erase(file);
             return nullptr;
         }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/platform.h"
+#include "runtime/sdl/damaged_files.h"
 #include "runtime/sdl/sdl_handles.h"
 
 namespace vk::sdl {
@@ -86,6 +87,7 @@ class SdlAudio : public AudioService {
     // Decoded sounds by file: replaying a click must not read the disk again.
     std::map<std::filesystem::path, std::shared_ptr<Mix_Chunk>> waves_;
     std::map<std::filesystem::path, std::shared_ptr<Mix_Music>> tracks_;
+    DamagedFiles damaged_;
     // The channel or player whose track the music stream plays, if any.
     std::optional<ChannelId> musicOwner_;
     std::shared_ptr<Mix_Music> musicPlaying_;

@@ -1,6 +1,7 @@
 #include "runtime/sdl/sdl_services.h"
 
 #include <SDL_image.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 
@@ -9,6 +10,7 @@
 #include <iostream>
 #include <thread>
 
+#include "runtime/sdl/message_window.h"
 #include "runtime/sdl/sdl_handles.h"
 
 extern char** environ;
@@ -65,66 +67,36 @@ bool SdlPacer::frameDue(Micros now) const {
     return now <= target_ || sinceFrame >= kLongestWithoutFrame;
 }
 
-namespace {
-
-struct ButtonSet {
-    std::vector<SDL_MessageBoxButtonData> buttons;
-};
-
-ButtonSet buttonsFor(MessageButtons buttons) {
-    if (buttons == MessageButtons::Ok)
-        return {{{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT,
-                  static_cast<int>(MessageAnswer::Ok), "OK"}}};
-    return {
-        {{SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, static_cast<int>(MessageAnswer::Abort), "Abort"},
-         {0, static_cast<int>(MessageAnswer::Retry), "Retry"},
-         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, static_cast<int>(MessageAnswer::Ignore),
-          "Ignore"}}};
-}
-
-Uint32 flagsFor(MessageIcon icon) {
-    switch (icon) {
-        case MessageIcon::Critical:
-            return SDL_MESSAGEBOX_ERROR;
-        case MessageIcon::Exclamation:
-            return SDL_MESSAGEBOX_WARNING;
-        case MessageIcon::None:
-            break;
-    }
-    return SDL_MESSAGEBOX_INFORMATION;
-}
-
-MessageAnswer defaultAnswer(MessageButtons buttons) {
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Abort;
-}
-
-}  // namespace
-
 MessageAnswer SdlMessageBox::show(const std::string& text, const std::string& title,
                                   MessageButtons buttons, MessageIcon icon) {
     if (icon == MessageIcon::Critical) {
         errorShown_ = true;
         std::cerr << title << ": " << text << "\n";
     }
-    const ButtonSet set = buttonsFor(buttons);
-    const SDL_MessageBoxData data{
-        flagsFor(icon), parent_ ? parent_() : nullptr,        title.c_str(),
-        text.c_str(),   static_cast<int>(set.buttons.size()), set.buttons.data(),
-        nullptr};
-    int pressed = -1;
-    if (SDL_ShowMessageBox(&data, &pressed) != 0 || pressed < 0) {
-        if (icon != MessageIcon::Critical) std::cerr << title << ": " << text << "\n";
-        return defaultAnswer(buttons);
-    }
-    return static_cast<MessageAnswer>(pressed);
+    const auto answer =
+        runMessageWindow({title, text, buttons, icon}, parent_ ? parent_() : nullptr, fonts_);
+    if (answer) return *answer;
+    if (icon != MessageIcon::Critical) std::cerr << title << ": " << text << "\n";
+    // Closed without a button: as the first button (OK, or Abort).
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Abort;
 }
 
 void XdgLinkOpener::open(const std::string& target) {
     std::string program = program_;
     std::string argument = target;
     char* argv[] = {program.data(), argument.data(), nullptr};
+    // The game's threads keep SIGTERM and SIGINT blocked for their watcher; the handler
+    // must not inherit that, or it would outlive every attempt to end it.
+    posix_spawnattr_t unblocked;
+    posix_spawnattr_init(&unblocked);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&unblocked, &none);
+    posix_spawnattr_setflags(&unblocked, POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program.c_str(), nullptr, nullptr, argv, environ) != 0) return;
+    const int failed = posix_spawnp(&pid, program.c_str(), nullptr, &unblocked, argv, environ);
+    posix_spawnattr_destroy(&unblocked);
+    if (failed != 0) return;
     // The handler may take its time; a helper thread collects its exit so no zombie stays.
     std::thread([pid] { waitpid(pid, nullptr, 0); }).detach();
 }

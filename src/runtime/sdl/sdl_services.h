@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "runtime/platform.h"
+#include "runtime/sdl/fonts.h"
 
 namespace vk::sdl {
 
@@ -58,8 +59,9 @@ class SdlPacer : public Pacer {
     Micros lastReturn_ = 0;
 };
 
-// SDL's message box, over the game's window when there is one. Error boxes also go to
-// standard error, so a failure is never silent where no box can be shown.
+// The game's own message box (message_window.h), over the game's window when there is
+// one. Error boxes also go to standard error, so a failure is never silent where no box
+// can be shown.
 class SdlMessageBox : public MessageBoxService {
   public:
     // The window a box belongs to, looked up when it is shown (it may come and go).
@@ -71,6 +73,7 @@ class SdlMessageBox : public MessageBoxService {
 
   private:
     std::function<SDL_Window*()> parent_;
+    FontBook fonts_;
     bool errorShown_ = false;
 };
 

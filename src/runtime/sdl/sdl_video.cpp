@@ -4,6 +4,7 @@
 
 #include "runtime/control.h"
 #include "runtime/control_set.h"
+#include "runtime/picture_header.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
 
@@ -13,8 +14,7 @@ void SdlVideo::perform(const ChannelRequest& request, const Control* area) {
     switch (request.action) {
         case ChannelRequest::Action::Open: {
             Slot& slot = slots_[request.channel];
-            slot.clip.reset(request.file.empty() ? nullptr
-                                                 : IMG_LoadAnimation(request.file.c_str()));
+            slot.clip.reset(request.file.empty() ? nullptr : loadClip(request.file));
             slot.opening = ++openings_;
             slot.startedAt.reset();
             break;
@@ -29,6 +29,23 @@ void SdlVideo::perform(const ChannelRequest& request, const Control* area) {
             slots_.erase(request.channel);
             break;
     }
+}
+
+IMG_Animation* SdlVideo::loadClip(const std::filesystem::path& file) {
+    if (damaged_.known(file)) return nullptr;
+    // The header is checked first: the decoder allocates every frame the header claims.
+    using Verdict = PictureCheck::Verdict;
+    const PictureCheck check = checkPictureFile(file, true);
+    if (check.verdict != Verdict::Ok) {
+        damaged_.report(file, "video",
+                        check.verdict == Verdict::NotAPicture ? "it holds no clip the game can play"
+                        : check.verdict == Verdict::TooLarge  ? "it is " + check.reason
+                                                              : check.reason);
+        return nullptr;
+    }
+    IMG_Animation* clip = IMG_LoadAnimation(file.c_str());
+    if (!clip) damaged_.report(file, "video", IMG_GetError());
+    return clip;
 }
 
 std::optional<SdlVideo::Position> SdlVideo::positionOf(const Slot& slot) const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/platform.h"
+#include "runtime/sdl/damaged_files.h"
 #include "runtime/sdl/screen_renderer.h"
 #include "runtime/sdl/sdl_handles.h"
 
@@ -27,7 +28,8 @@ class SdlVideo : public VideoService {
   public:
     explicit SdlVideo(const Clock& clock) : clock_(clock) {}
 
-    // "Open" reads the file (a file SDL_image cannot animate shows nothing), a play
+    // "Open" reads the file (a file SDL_image cannot animate, or one too large to decode,
+    // shows nothing and is reported once on standard error), a play
     // starts it from its first frame, "Close" takes it off the screen.
     void perform(const ChannelRequest& request, const Control* area) override;
     void release(ChannelId channel) override { slots_.erase(channel); }
@@ -56,10 +58,13 @@ class SdlVideo : public VideoService {
         std::optional<Micros> nextChange;  // none when every delay is 0: a still picture
     };
     std::optional<Position> positionOf(const Slot& slot) const;
+    // The clip, or nullptr for a damaged file (reported once).
+    IMG_Animation* loadClip(const std::filesystem::path& file);
 
     const Clock& clock_;
     std::map<ChannelId, Slot> slots_;
     std::uint64_t openings_ = 0;
+    DamagedFiles damaged_;
 };
 
 // The frames to draw over the screens: those whose area is visible on the screen in front.

@@ -1,0 +1,12 @@
+#include "runtime/sdl/damaged_files.h"
+
+namespace vk::sdl {
+
+void DamagedFiles::report(const std::filesystem::path& file, const std::string& what,
+                          const std::string& reason) {
+    if (!files_.insert(file).second) return;
+    out_ << "Vorkala: cannot play the " << what << " " << file.string() << " (" << reason
+         << "); the game goes on without it\n";
+}
+
+}  // namespace vk::sdl
