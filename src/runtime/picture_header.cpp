@@ -199,8 +199,8 @@ std::string tooLargeReason(const PictureHeader& header, bool wholeClip) {
     const std::int64_t frames = wholeClip ? header.frames : 1;
     if (frameArea * frames > kMaxPicturePixels)
         return std::to_string(frames) + " frames of " + sizeText(header.width, header.height) +
-               ", more than the " + std::to_string(kMaxPicturePixels / 1'000'000) +
-               " million pixels a picture may have";
+               ", more than the " + sizeText(kMaxPictureSide, kMaxPictureSide) +
+               " a picture or clip may have";
     return {};
 }
 

@@ -29,9 +29,9 @@ using ReadBytes = std::function<std::size_t(unsigned char* into, std::size_t cou
 std::optional<PictureHeader> readPictureHeader(const ReadBytes& read, bool allFrames);
 
 // The largest pictures the game decodes: a side, and the pixels of everything a decoder
-// allocates for a file (all frames of a clip).
+// allocates for a file (all frames of a clip), as many as one picture of the largest sides.
 inline constexpr std::int64_t kMaxPictureSide = 8192;
-inline constexpr std::int64_t kMaxPicturePixels = 64'000'000;
+inline constexpr std::int64_t kMaxPicturePixels = kMaxPictureSide * kMaxPictureSide;
 
 // Why a picture is too large to decode, as words for a message, or empty when it is not.
 // A clip counts every frame at the size of its logical screen, as a decoder holds them.
