@@ -134,7 +134,7 @@ fs::path defaultProgramFolder() {
     const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
     if (ec) return fs::current_path();
     // Installed under a prefix, the program is in bin/ and its data in share/vorkala/.
-    const fs::path installed = exe.parent_path().parent_path() / "share" / "vorkala";
+    fs::path installed = exe.parent_path().parent_path() / "share" / "vorkala";
     if (!fs::is_directory(exe.parent_path() / "data", ec) &&
         fs::is_directory(installed / "data", ec))
         return installed;

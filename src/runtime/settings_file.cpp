@@ -215,11 +215,10 @@ Contents read(const fs::path& file, std::size_t cap) {
     }
     struct stat status {};
     contents.state = Contents::State::Unreadable;
-    if (::fstat(fd, &status) != 0) {
-        contents.problem = lastSystemError();
-    } else if (!S_ISREG(status.st_mode)) {
+    const bool known = ::fstat(fd, &status) == 0;
+    if (known && !S_ISREG(status.st_mode)) {
         contents.problem = "not a regular file";
-    } else if (!readUpTo(fd, cap + 1, contents.bytes)) {
+    } else if (!known || !readUpTo(fd, cap + 1, contents.bytes)) {
         contents.problem = lastSystemError();
     } else {
         contents.state = Contents::State::Read;
@@ -270,18 +269,16 @@ Copy keepNumberedCopy(const fs::path& file, int keep) {
         const fs::path name = copyName(file, number);
         // A hard link keeps the bytes without copying them; the next save renames a new
         // file over the original name and leaves the copy as it was.
-        if (::link(file.c_str(), name.c_str()) == 0) {
-            copy.file = name;
-        } else if (errno == EEXIST) {
-            continue;
-        } else if (auto problem = copyExclusively(file, name)) {
-            if (!fs::exists(name)) {
+        const bool linked = ::link(file.c_str(), name.c_str()) == 0;
+        if (!linked && errno == EEXIST) continue;
+        if (!linked) {
+            if (auto problem = copyExclusively(file, name)) {
+                if (fs::exists(name)) continue;  // another game took the name meanwhile
                 copy.problem = *problem;
                 return copy;
             }
-        } else {
-            copy.file = name;
         }
+        copy.file = name;
     }
     if (copy.file.empty()) {
         copy.problem = "no free name for a copy of " + file.string();

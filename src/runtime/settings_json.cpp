@@ -153,7 +153,7 @@ fs::path JsonSettingsStore::defaultPath() {
     if (home.empty()) home = passwordDatabaseHome();
     if (!home.empty()) return fs::path(home) / ".config" / "vorkala" / "settings.json";
     std::error_code error;
-    const fs::path here = fs::current_path(error) / "vorkala-settings.json";
+    fs::path here = fs::current_path(error) / "vorkala-settings.json";
     std::cerr << "vorkala: no home folder is known (HOME is not set); progress is saved in "
               << here.string() << "\n";
     return here;
