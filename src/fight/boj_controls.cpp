@@ -2,6 +2,7 @@
 #include "fight/boj.h"
 
 #include "fight/fighter_side.h"
+#include "fight/floor.h"
 #include "runtime/runtime.h"
 #include "shell/game.h"
 
@@ -37,7 +38,7 @@ vk::Design BojControls::button(float left, float top, float width, float height,
 }
 
 vk::Design BojControls::fighter(float left, float width, float height) {
-    return {.left = left, .top = 4320, .width = width, .height = height, .enabled = false};
+    return {.left = left, .top = kGroundLine, .width = width, .height = height, .enabled = false};
 }
 
 vk::Design BojControls::hiddenLabel(const std::string& caption, float left, float top, float width,

@@ -15,7 +15,6 @@ namespace vorkala {
 
 namespace {
 constexpr float kApexTop = 2000;  // the same height for every fighter and ground line
-constexpr float kLift = 100;
 constexpr int kJumpPose = 16;
 }  // namespace
 
@@ -28,7 +27,7 @@ void Boj::rise(const FighterSide& side) {
     runtime().doEvents();
     vk::Control& fighter = ui().*side.sprite;
     fighter.setPicture((game_.obr().ui().*side.poses)[kJumpPose].picture());
-    fighter.setTop(fighter.top() - kLift);
+    fighter.setTop(fighter.top() - kAirStep);
     (ui().*side.idleTimer).setEnabled(true);
 }
 
@@ -58,7 +57,7 @@ void Boj::gravity(const FighterSide& side) {
         (c.*side.idleTimer).setEnabled(false);
         vk::Control& fighter = c.*side.sprite;
         fighter.setPicture((game_.obr().ui().*side.poses)[kJumpPose].picture());
-        fighter.setTop(fighter.top() + kLift);
+        fighter.setTop(fighter.top() + kAirStep);
     }
     const auto nearGround = static_cast<float>(groundLine() - kGroundMargin);
     if ((ui().*side.sprite).top() > nearGround) {

@@ -6,6 +6,11 @@ namespace vorkala {
 // Dashes, blows and hit reactions put a fighter back between these; a walking step tests
 // them before it moves.
 inline constexpr float kLeftEdge = 200, kRightEdge = 10000;
+// Both fighters' design Top: the fight records it as their ground lines when it loads,
+// before a pick moves them.
+inline constexpr float kGroundLine = 4320;
+// A jump lifts a fighter, and gravity sinks one, by this much a tick.
+inline constexpr float kAirStep = 100;
 // A fighter whose Top is at least its ground line minus this stands on the ground.
 inline constexpr double kGroundMargin = 100;
 // A fighter whose Top is less than its ground line minus this is high in the air.

@@ -8,8 +8,10 @@
 #include <string_view>
 #include <vector>
 
+#include "fight/floor.h"
 #include "figure.h"
 #include "random.h"
+#include "runtime/runtime.h"
 
 namespace vk::gen {
 namespace {
@@ -93,12 +95,10 @@ FighterLook lookOf(const vorkala::Fighter& fighter) {
 
 namespace {
 
-// Both fighter sprites' design Top, which is also the fight's ground line: the fight
-// records the sprites' Top as its ground lines when it loads, before any pick moves them.
-constexpr double kGroundLineTwips = 4320;
-// Gravity sinks a fighter by this much a tick while its Top is at or above the ground line.
-constexpr double kSinkStepTwips = 100;
-constexpr double kTwipsPerPixel = 15;
+constexpr double kGroundLineTwips = vorkala::kGroundLine;
+// Gravity sinks a fighter a step at a time while its Top is at or above the ground line.
+constexpr double kSinkStepTwips = vorkala::kAirStep;
+constexpr double kTwipsPerPixel = vk::kTwipsPerPixel;
 
 // The Top the pick gives both sprites of the fighter's side; the finishing sprites keep it.
 double finishingTopTwips(const vorkala::Fighter& fighter) {
@@ -122,6 +122,8 @@ double standingTopTwips(const vorkala::Fighter& fighter) {
 }
 
 constexpr int kFeetMargin = 3;
+// The heights a standing fighter's picture may have, in pixels.
+constexpr int kShortestPicture = 120, kTallestPicture = 400;
 // Pose units from the floor to the top of the picture: room for a fist raised in victory.
 constexpr double kUnitsTall = 290;
 constexpr double kWidthPerHeight = 0.6;
@@ -136,10 +138,12 @@ bool endsTheFight(int poseIndex) { return poseIndex == 2 || poseIndex == 20; }
 }  // namespace
 
 SpriteSize spriteSize(const vorkala::Fighter& fighter) {
-    const double standingTop = standingTopTwips(fighter) / kTwipsPerPixel;
-    const int feet = std::clamp(static_cast<int>(std::lround(kFightFloor - standingTop)), 117, 397);
-    const int drop = static_cast<int>(
-        std::lround((standingTopTwips(fighter) - finishingTopTwips(fighter)) / kTwipsPerPixel));
+    const double standingTop = standingTopTwips(fighter);
+    const int feet =
+        std::clamp(static_cast<int>(std::lround(kFightFloor - standingTop / kTwipsPerPixel)),
+                   kShortestPicture - kFeetMargin, kTallestPicture - kFeetMargin);
+    const int drop =
+        static_cast<int>(std::lround((standingTop - finishingTopTwips(fighter)) / kTwipsPerPixel));
     return {static_cast<int>(std::lround(feet * kWidthPerHeight)), feet + drop + kFeetMargin, feet,
             drop};
 }
