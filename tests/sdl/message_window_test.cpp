@@ -182,14 +182,19 @@ TEST_F(MessageWindowTest, TheTextIsDrawnFromUtf8WhateverTheLocale) {
     EXPECT_TRUE(latin2Pixels == utf8Pixels) << "drawn alike in " << latin2;
 }
 
-SDL_Event keyDown(SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+SDL_Event key(Uint32 type, SDL_Keycode key, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
+    event.type = type;
     event.key.windowID = 99;  // the game's window: keys belong to the box anyway
     event.key.repeat = repeat;
     event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
     event.key.keysym.mod = mod;
     return event;
+}
+
+SDL_Event keyDown(SDL_Keycode code, Uint16 mod = KMOD_NONE, Uint8 repeat = 0) {
+    return key(SDL_KEYDOWN, code, mod, repeat);
 }
 
 SDL_Event click(Uint32 type, Uint32 window, SDL_Point at) {
@@ -251,6 +256,11 @@ TEST_F(MessageWindowTest, KeysAndClicksAnswerTheBoxOtherWindowsEventsWaitForTheG
     }
 
     BoxInput input(layout, MessageButtons::Ok, kBox);
+    EXPECT_FALSE(input.take(key(SDL_KEYUP, SDLK_LEFT)))
+        << "a key held since before the box: its release is the game's";
+    EXPECT_TRUE(input.take(keyDown(SDLK_RIGHT)));
+    EXPECT_TRUE(input.take(key(SDL_KEYUP, SDLK_RIGHT))) << "pressed in the box, so the box's";
+    EXPECT_FALSE(input.take(key(SDL_KEYUP, SDLK_RIGHT))) << "released once only";
     EXPECT_FALSE(input.take(windowEvent(99, SDL_WINDOWEVENT_EXPOSED))) << "the game's";
     SDL_Event quit{};
     quit.type = SDL_QUIT;

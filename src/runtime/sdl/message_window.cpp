@@ -253,7 +253,16 @@ bool BoxInput::take(const SDL_Event& event) {
             return true;
         case SDL_KEYDOWN:
             // Keys belong to the box wherever the keyboard's focus is: it is modal.
-            if (!event.key.repeat) takeKey(event.key.keysym);
+            if (!event.key.repeat) {
+                pressedKeys_.set(event.key.keysym.scancode);
+                takeKey(event.key.keysym);
+            }
+            return true;
+        case SDL_KEYUP:
+            // A key held since before the box is released for the game, or the game would
+            // go on acting on it after the box.
+            if (!pressedKeys_.test(event.key.keysym.scancode)) return false;
+            pressedKeys_.reset(event.key.keysym.scancode);
             return true;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.windowID == window_ && event.button.button == SDL_BUTTON_LEFT)

@@ -6,6 +6,7 @@
 
 #include <SDL.h>
 
+#include <bitset>
 #include <functional>
 #include <optional>
 #include <string>
@@ -79,7 +80,8 @@ class BoxInput {
   public:
     BoxInput(const BoxLayout& layout, MessageButtons buttons, Uint32 window);
     // Whether the event was the box's (or input dropped while the box is up); events it
-    // does not take are another window's and wait for the game.
+    // does not take are another window's, or the release of a key pressed before the box,
+    // and wait for the game.
     bool take(const SDL_Event& event);
     bool done() const { return result_.has_value() || closed_; }
     // The button pressed; nullopt when the box was closed without one.
@@ -98,6 +100,7 @@ class BoxInput {
     MessageButtons buttons_;
     int focus_ = 0;
     std::optional<int> pressed_;
+    std::bitset<SDL_NUM_SCANCODES> pressedKeys_;  // pressed while the box was up, not yet released
     std::optional<MessageAnswer> result_;
     bool closed_ = false;
 };
