@@ -87,6 +87,8 @@ TEST(PictureHeaders, PicturesAndClipsBeyondTheLimitsAreTooLarge) {
         {"gif 65 frames of 1024 x 1024", rttest::gifHeader(1024, 1024, 65, 1024, 1024), true,
          "65 frames of 1024 x 1024 pixels, more than the 8192 x 8192 pixels"},
         {"the same as a picture", rttest::gifHeader(1024, 1024, 65, 1024, 1024), false, ""},
+        {"gif 5 large frames on a small screen", rttest::gifHeader(10, 10, 5, 4000, 4000), true,
+         "5 frames of 4000 x 4000 pixels"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -194,11 +194,14 @@ std::string tooLargeReason(const PictureHeader& header, bool wholeClip) {
         return sizeText(std::max(header.width, header.widestFrame),
                         std::max(header.height, header.tallestFrame)) +
                ", more than the " + std::to_string(kMaxPictureSide) + " a side a picture may have";
-    const std::int64_t frameArea =
-        std::max(header.width * header.height, header.widestFrame * header.tallestFrame);
+    // Each frame takes the screen's size or the largest frame's, whichever is larger.
+    const bool frameLarger =
+        header.widestFrame * header.tallestFrame > header.width * header.height;
+    const std::int64_t frameWidth = frameLarger ? header.widestFrame : header.width;
+    const std::int64_t frameHeight = frameLarger ? header.tallestFrame : header.height;
     const std::int64_t frames = wholeClip ? header.frames : 1;
-    if (frameArea * frames > kMaxPicturePixels)
-        return std::to_string(frames) + " frames of " + sizeText(header.width, header.height) +
+    if (frameWidth * frameHeight * frames > kMaxPicturePixels)
+        return std::to_string(frames) + " frames of " + sizeText(frameWidth, frameHeight) +
                ", more than the " + sizeText(kMaxPictureSide, kMaxPictureSide) +
                " a picture or clip may have";
     return {};
