@@ -26,7 +26,6 @@ class FolderLock {
     FolderLock(const std::filesystem::path& folder, std::chrono::milliseconds limit,
                const std::atomic<bool>* giveUp = nullptr);
     ~FolderLock();
-    bool locked() const { return fd_ >= 0; }
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
 

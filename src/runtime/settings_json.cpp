@@ -39,8 +39,11 @@ std::string passwordDatabaseHome() {
 
 }  // namespace
 
-std::chrono::milliseconds JsonSettingsStore::lockWait() const {
-    return ending_ ? kEndingLockWait : kLockWait;
+// A save that starts as the game ends still waits its short while for another game's save;
+// the ending only cuts short a wait that started before it.
+disk::FolderLock JsonSettingsStore::lockFolder(const fs::path& real) const {
+    const bool ending = ending_;
+    return {folderOf(real), ending ? kEndingLockWait : kLockWait, ending ? nullptr : &ending_};
 }
 
 JsonSettingsStore::JsonSettingsStore(fs::path file, std::optional<SettingsLayout> layout)
@@ -51,7 +54,7 @@ JsonSettingsStore::JsonSettingsStore(fs::path file, std::optional<SettingsLayout
     try {
         const fs::path real = disk::resolveLinks(file_);
         disk::removeStaleTemporaries(real);
-        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
+        const disk::FolderLock lock = lockFolder(real);
         bool damagedFile = false;
         if (auto problem = takeFile(real, damagedFile)) {
             // Not ours to overwrite: it may hold progress we simply cannot see right now.
@@ -166,7 +169,7 @@ void JsonSettingsStore::refreshIfChanged() {
     try {
         const fs::path real = disk::resolveLinks(file_);
         if (disk::stampOf(real) == seen_) return;
-        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
+        const disk::FolderLock lock = lockFolder(real);
         bool damagedFile = false;
         const bool readable = !takeFile(real, damagedFile).has_value();
         if (readable && damagedFile && mayWrite_) writeFile(real);
@@ -242,7 +245,7 @@ void JsonSettingsStore::save() {
         const fs::path real = disk::resolveLinks(file_);
         std::error_code ignored;
         fs::create_directories(folderOf(real), ignored);
-        const disk::FolderLock lock(folderOf(real), lockWait(), &ending_);
+        const disk::FolderLock lock = lockFolder(real);
         bool damagedFile = false;
         if (auto problem = takeFile(real, damagedFile)) {
             reportSaveFailure("the file cannot be read (" + *problem + ") and is left as it is");

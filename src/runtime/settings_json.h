@@ -82,7 +82,7 @@ class JsonSettingsStore : public SettingsStore {
     void save();
     void reportSaveFailure(const std::string& reason);
     void tell(const std::string& what, const std::filesystem::path& file, const std::string& then);
-    std::chrono::milliseconds lockWait() const;
+    settings_file::FolderLock lockFolder(const std::filesystem::path& real) const;
     static void apply(const std::string& app, const std::string& section,
                       const SectionChange& change, SettingsDocument& values);
 
