@@ -8,6 +8,7 @@
 #include "progress/saved_numbers.h"
 #include "runtime/control.h"
 #include "runtime/runtime.h"
+#include "runtime/text.h"
 
 namespace vorkala {
 
@@ -93,7 +94,7 @@ std::string shownName(const vk::Control& box) {
     std::size_t end = 0;
     for (std::size_t characters = 0; end < name.size() && characters < most; ++characters) {
         ++end;
-        while (end < name.size() && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80) ++end;
+        while (end < name.size() && !vk::startsCharacter(name[end])) ++end;
     }
     return name.substr(0, end);
 }

@@ -1,9 +1,10 @@
 #include "runtime/data_files.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <system_error>
+
+#include "runtime/text.h"
 
 namespace vk {
 
@@ -14,13 +15,6 @@ namespace {
 std::string trimTrailingBlanks(std::string text) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
 }
 
 // Whether a name lies inside `folder`: the folder's name must be followed by a separator

@@ -7,6 +7,7 @@
 #include "runtime/control_set.h"
 #include "runtime/picture_header.h"
 #include "runtime/screen.h"
+#include "runtime/text.h"
 
 namespace vk {
 
@@ -207,10 +208,7 @@ struct InputDispatcher {
         std::string text = box->text();
         if (e.key == '\b') {
             if (!text.empty()) {
-                // Remove one UTF-8 character.
-                std::size_t cut = text.size() - 1;
-                while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-                text.erase(cut);
+                text.erase(characterStartAtOrBefore(text, text.size() - 1));
             }
         } else if (static_cast<unsigned char>(e.key) >= 0x20) {
             text.push_back(e.key);

@@ -118,13 +118,20 @@ TEST_F(MessageWindowTest, EveryMessageFitsTheGamesPictureInTheBoxsFont) {
 }
 
 TEST_F(MessageWindowTest, AHugeTextFillsTheLargestBoxAndEndsInAnEllipsis) {
-    for (const std::string& huge : {std::string(100000, 'W'), std::string(50000, '\n')}) {
+    std::string twoByteCharacters;
+    for (int i = 0; i < 50000; ++i) twoByteCharacters += "\xC5\xBD";  // Ž
+    for (const std::string& huge :
+         {std::string(100000, 'W'), std::string(50000, '\n'), twoByteCharacters}) {
         const BoxLayout layout = layOut(huge, false, 3);
         EXPECT_LE(layout.width, 800);
         EXPECT_LE(layout.height, 600);
         EXPECT_GT(layout.height, 500) << "the box shows as much as it can";
         const std::string& last = layout.lines.back();
+        ASSERT_GE(last.size(), 3u);
         EXPECT_EQ(last.substr(last.size() - 3), "\xE2\x80\xA6");
+        if (huge == twoByteCharacters) {
+            EXPECT_EQ(last.size() % 2, 1u) << "whole characters before the ellipsis";
+        }
         for (const std::string& line : layout.lines) EXPECT_LE(measure(line), layout.textWidth);
     }
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <memory>
 
+#include "runtime/text.h"
+
 namespace vk::sdl {
 
 namespace {
@@ -50,8 +52,6 @@ int pixelSize(float points) {
 
 namespace {
 
-bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
-
 // The byte where the character `count` characters after (or, negative, before) `from`
 // starts, or the text's end (start) when there are fewer.
 std::size_t stepCharacters(std::string_view text, std::size_t from, long count) {
@@ -60,10 +60,7 @@ std::size_t stepCharacters(std::string_view text, std::size_t from, long count) 
         ++at;
         while (at < text.size() && !startsCharacter(text[at])) ++at;
     }
-    for (; count < 0 && at > 0; ++count) {
-        --at;
-        while (at > 0 && !startsCharacter(text[at])) --at;
-    }
+    for (; count < 0 && at > 0; ++count) at = characterStartAtOrBefore(text, at - 1);
     return at;
 }
 

@@ -4,12 +4,11 @@
 #include <array>
 
 #include "runtime/sdl/sdl_handles.h"
+#include "runtime/text.h"
 
 namespace vk::sdl {
 
 namespace {
-
-bool startsCharacter(char byte) { return (static_cast<unsigned char>(byte) & 0xC0) != 0x80; }
 
 // Where each character of `text` ends, in order.
 std::vector<std::size_t> characterEnds(std::string_view text) {
@@ -69,8 +68,9 @@ void wrapParagraph(std::string_view paragraph, int width, const MeasureText& mea
 // The text as a box lays it out: at most a box's worth of bytes, tabs as blanks, no
 // carriage returns.
 std::string boxText(std::string_view text) {
-    std::size_t keep = std::min(text.size(), BoxLayout::kMaxTextBytes);
-    while (keep < text.size() && keep > 0 && !startsCharacter(text[keep])) --keep;
+    const std::size_t keep = text.size() <= BoxLayout::kMaxTextBytes
+                                 ? text.size()
+                                 : characterStartAtOrBefore(text, BoxLayout::kMaxTextBytes);
     std::string out;
     out.reserve(keep);
     for (const char c : text.substr(0, keep)) {
@@ -87,10 +87,8 @@ void cutLines(std::vector<std::string>& lines, std::size_t count, int width,
     lines.resize(count);
     std::string& last = lines.back();
     static constexpr const char* kEllipsis = "\xE2\x80\xA6";
-    while (!last.empty() && measure(last + kEllipsis) > width) {
-        last.pop_back();
-        while (!last.empty() && !startsCharacter(last.back())) last.pop_back();
-    }
+    while (!last.empty() && measure(last + kEllipsis) > width)
+        last.erase(characterStartAtOrBefore(last, last.size() - 1));
     last += kEllipsis;
 }
 

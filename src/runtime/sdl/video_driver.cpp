@@ -1,22 +1,18 @@
 #include "runtime/sdl/video_driver.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+
+#include "runtime/text.h"
 
 namespace vk::sdl {
 
 namespace {
 
-bool sameName(std::string_view a, std::string_view b) {
-    return std::ranges::equal(
-        a, b, [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 bool names(std::string_view named, std::string_view driver) {
     while (!named.empty()) {
         const std::size_t comma = std::min(named.find(','), named.size());
-        if (sameName(named.substr(0, comma), driver)) return true;
+        if (sameIgnoringCase(named.substr(0, comma), driver)) return true;
         named.remove_prefix(std::min(comma + 1, named.size()));
     }
     return false;
@@ -47,7 +43,7 @@ bool videoDriverShowsGame(std::string_view driver, std::string_view named) {
 
 bool headlessVideoDriver(std::string_view driver) {
     for (const std::string_view headless : {"offscreen", "dummy", "evdev"})
-        if (sameName(driver, headless)) return true;
+        if (sameIgnoringCase(driver, headless)) return true;
     return false;
 }
 
