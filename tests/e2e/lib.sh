@@ -2,6 +2,7 @@
 # The test's own arguments are GAME DATA_DIR OUTPUT_DIR (a test may read another second
 # argument itself); a test sets PID and LOG once the game runs. The game, the X server and
 # the scratch folder are ended when the test ends, however it ends.
+# shellcheck shell=sh disable=SC2034 # the tests read what is set here
 set -eu
 
 GAME=$1
@@ -15,6 +16,8 @@ X_SERVER=
 X_DIR=
 X_LOG="$OUT/xvfb-$(basename "$0" .sh).log"
 SCRATCH=
+# The name of every window of the game's, its message boxes too.
+WINDOW_NAME=Vorkala
 
 end_test() {
     [ -z "$PID" ] || kill "$PID" 2>/dev/null || true
@@ -83,18 +86,34 @@ stop_x_server() {
     X_DIR=
 }
 
-# A scratch folder HOME_DIR for the game's settings, removed at the end; the game's data
+# A scratch folder SCRATCH for the game's settings, removed at the end; the game's data
 # stays where it is.
 use_scratch_settings() {
     SCRATCH=$(mktemp -d)
-    HOME_DIR=$SCRATCH
-    export VORKALA_SETTINGS="$HOME_DIR/settings.json"
+    export VORKALA_SETTINGS="$SCRATCH/settings.json"
 }
 
-# The scratch folder HOME_DIR also holds the game's data, which the test puts there.
+# The scratch folder SCRATCH also holds the game's data, which the test puts there.
 use_scratch_home() {
     use_scratch_settings
-    export VORKALA_HOME="$HOME_DIR"
+    export VORKALA_HOME="$SCRATCH"
+}
+
+# Links the generated data into the scratch home file by file, leaving out the files of
+# the folder SUBDIR whose names match PATTERN (a shell pattern):
+#   link_data_except SUBDIR PATTERN
+link_data_except() {
+    mkdir -p "$SCRATCH/data/$1"
+    for entry in "$DATA"/*; do
+        [ "$(basename "$entry")" = "$1" ] || ln -s "$entry" "$SCRATCH/data/"
+    done
+    for entry in "$DATA/$1"/*; do
+        # shellcheck disable=SC2254 # the pattern is matched as a pattern
+        case "$(basename "$entry")" in
+        $2) ;;
+        *) ln -s "$entry" "$SCRATCH/data/$1/" ;;
+        esac
+    done
 }
 
 fail() {
@@ -109,14 +128,40 @@ fail() {
 find_window() {
     WID=""
     for _ in $(seq 1 300); do
-        WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | head -n 1) || true
+        WID=$(xdotool search --onlyvisible --name "^$WINDOW_NAME" 2>/dev/null | head -n 1) || true
         [ -n "$WID" ] && break
         sleep 0.1
     done
     [ -n "$WID" ] || fail "the game's window did not appear"
     sleep 1.5
-    WID=$(xdotool search --onlyvisible --name '^Vorkala' 2>/dev/null | head -n 1) || true
+    WID=$(xdotool search --onlyvisible --name "^$WINDOW_NAME" 2>/dev/null | head -n 1) || true
     [ -n "$WID" ] || fail "the game's window went away"
+}
+
+# The game's error box: the first window named as the game's that is not its 800 x 600
+# window. Sets BOX_ID and the box's place, BOX_W x BOX_H at BOX_X, BOX_Y; returns 1 when
+# no box shows.
+find_error_box() {
+    box=$(xwininfo -root -tree | awk -v name="\"$WINDOW_NAME\"" \
+        'index($0, name) && $(NF-1) !~ /^800x600/ {print $1, $(NF-1); exit}')
+    [ -n "$box" ] || return 1
+    BOX_ID=${box%% *} geometry=${box#* }
+    BOX_W=${geometry%%x*} geometry=${geometry#*x}
+    BOX_H=${geometry%%+*} geometry=${geometry#*+}
+    BOX_X=${geometry%%+*} BOX_Y=${geometry#*+}
+}
+
+# Waits up to SECS seconds for the game, started with VORKALA_REPORT_FIRST_FRAME set, to
+# present its first frame: returns 0 once it has, 1 when the game ends first and 2 when
+# it still runs without one.
+#   await_first_frame SECS
+await_first_frame() {
+    for _ in $(seq 1 $(($1 * 10))); do
+        grep -q "first frame presented" "$LOG" && return 0
+        kill -0 "$PID" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 2
 }
 
 # A screenshot of one window (or of the whole screen with "root") as OUT/NAME.png.
@@ -144,17 +189,25 @@ help_difference() {
 at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
 at_least() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a >= b) }'; }
 
-# Waits up to 5 seconds for the game to end and checks that it ended with status 0.
-expect_clean_end() {
-    for _ in $(seq 1 50); do
+# Waits up to SECS seconds for the game to end, failing with MESSAGE (or saying so) when
+# it still runs then; STATUS is its exit status. With 0 it only takes the status of a game
+# already seen to end.
+#   await_end SECS [MESSAGE]
+await_end() {
+    for _ in $(seq 1 $(($1 * 10))); do
         kill -0 "$PID" 2>/dev/null || break
         sleep 0.1
     done
-    if kill -0 "$PID" 2>/dev/null; then fail "the game did not end within 5 seconds"; fi
-    status=0
-    wait "$PID" || status=$?
+    if kill -0 "$PID" 2>/dev/null; then fail "${2:-the game did not end within $1 seconds}"; fi
+    STATUS=0
+    wait "$PID" || STATUS=$?
     PID=
-    [ "$status" -eq 0 ] || fail "the game ended with status $status"
+}
+
+# Waits up to 5 seconds for the game to end and checks that it ended with status 0.
+expect_clean_end() {
+    await_end 5
+    [ "$STATUS" -eq 0 ] || fail "the game ended with status $STATUS"
 }
 
 # No sound device on a build machine; leaks of the X and D-Bus libraries are not ours.

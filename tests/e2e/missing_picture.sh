@@ -9,13 +9,7 @@ use_scratch_home
 LOG=$OUT/missing-picture.log
 
 # The generated data, linked file by file, without layout/uvodni.png.
-mkdir -p "$HOME_DIR/data/layout"
-for entry in "$DATA"/*; do
-    [ "$(basename "$entry")" = layout ] || ln -s "$entry" "$HOME_DIR/data/"
-done
-for entry in "$DATA"/layout/*; do
-    [ "$(basename "$entry")" = uvodni.png ] || ln -s "$entry" "$HOME_DIR/data/layout/"
-done
+link_data_except layout uvodni.png
 
 "$GAME" --window >"$LOG" 2>&1 &
 PID=$!
@@ -32,18 +26,11 @@ grep -q "uvodni.png" "$LOG" || fail "the message does not name the file"
 # Its OK button, centred at the bottom of the box, closes it.
 for _ in $(seq 1 50); do
     kill -0 "$PID" 2>/dev/null || break
-    BOX=$(xwininfo -root -tree | awk '/"Vorkala"/ {print $(NF-1); exit}')
-    if [ -n "$BOX" ]; then
-        W=${BOX%%x*} REST=${BOX#*x}
-        H=${REST%%+*} REST=${REST#*+}
-        X=${REST%%+*} Y=${REST#*+}
-        xdotool mousemove $((X + W / 2)) $((Y + H - 20)) click 1
+    if find_error_box; then
+        xdotool mousemove $((BOX_X + BOX_W / 2)) $((BOX_Y + BOX_H - 20)) click 1
     fi
     sleep 0.2
 done
-kill -0 "$PID" 2>/dev/null && fail "the game is still running after its error box"
-status=0
-wait "$PID" || status=$?
-PID=
-[ "$status" -ne 0 ] || fail "the game ended with status 0"
-echo "missing picture: message named the file, exit status $status"
+await_end 0 "the game is still running after its error box"
+[ "$STATUS" -ne 0 ] || fail "the game ended with status 0"
+echo "missing picture: message named the file, exit status $STATUS"

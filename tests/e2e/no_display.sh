@@ -3,12 +3,12 @@
 # displays it looked for and SDL_VIDEODRIVER, and a non-zero status, instead of playing on
 # unseen; a video driver named in SDL_VIDEODRIVER is used as named, `dummy` too.
 # Usage: no_display.sh GAME DATA_DIR OUTPUT_DIR
-. "$(dirname "$0")/lib.sh" "$@"
+. "$(dirname "$0")/lib.sh"
 use_scratch_settings
 export VORKALA_REPORT_FIRST_FRAME=1
 unset WAYLAND_DISPLAY SDL_VIDEODRIVER
 # No Wayland compositor either: its socket would be looked for here.
-export XDG_RUNTIME_DIR="$HOME_DIR/run"
+export XDG_RUNTIME_DIR="$SCRATCH/run"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 # A display number no X server listens on.
@@ -23,20 +23,15 @@ run_game() {
     shift
     env "$@" "$GAME" --window >"$LOG" 2>&1 &
     PID=$!
-    for _ in $(seq 1 200); do
-        kill -0 "$PID" 2>/dev/null || break
-        grep -q "first frame presented" "$LOG" && break
-        sleep 0.1
-    done
-    STATUS=running
+    await_first_frame 20 || true
     if kill -0 "$PID" 2>/dev/null; then
+        STATUS=running
         kill -KILL "$PID"
         wait "$PID" 2>/dev/null || true
+        PID=
     else
-        STATUS=0
-        wait "$PID" || STATUS=$?
+        await_end 0
     fi
-    PID=
 }
 
 # case name | environment | what the message must say

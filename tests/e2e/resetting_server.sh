@@ -3,7 +3,7 @@
 # last client leaves (as xinit and startx start one whose only client is the game): every
 # launch shows its window; none runs on without one.
 # Usage: resetting_server.sh GAME DATA_DIR OUTPUT_DIR [LAUNCHES]
-. "$(dirname "$0")/lib.sh" "$@"
+. "$(dirname "$0")/lib.sh"
 LAUNCHES=${4:-30}
 use_scratch_settings
 export VORKALA_REPORT_FIRST_FRAME=1
@@ -19,21 +19,11 @@ ON_CPU="taskset -c $CPU"
 # Without -noreset, and no client of ours stays connected: the game is its only client.
 X_LAUNCHER="$ON_CPU nice -n 19" start_x_server --reset 1024x768
 
-# Waits up to 30 seconds for the game's first frame or its end.
-await_first_frame() {
-    for _ in $(seq 1 300); do
-        grep -q "first frame presented" "$LOG" && return 0
-        kill -0 "$PID" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    fail "launch $1: no first frame within 30 seconds"
-}
-
 # Waits up to 5 seconds for the game's window to be seen on the server; only asked once
 # the game shows a frame, so that no other client is connected while the game starts.
 window_seen() {
     for _ in $(seq 1 50); do
-        xdotool search --onlyvisible --name '^Vorkala' >/dev/null 2>&1 && return 0
+        xdotool search --onlyvisible --name "^$WINDOW_NAME" >/dev/null 2>&1 && return 0
         sleep 0.1
     done
     return 1
@@ -45,21 +35,20 @@ while [ "$launch" -le "$LAUNCHES" ]; do
     : >"$LOG"
     $ON_CPU "$GAME" --window >"$LOG" 2>&1 &
     PID=$!
-    if ! await_first_frame "$launch"; then
-        status=0
-        wait "$PID" || status=$?
-        PID=
-        grep -q "SDL_VIDEODRIVER" "$LOG" && [ "$status" -ne 0 ] ||
-            fail "launch $launch: the game ended with status $status, no window and no reason"
+    shown=0
+    await_first_frame 30 || shown=$?
+    [ "$shown" -ne 2 ] || fail "launch $launch: no first frame within 30 seconds"
+    if [ "$shown" -eq 1 ]; then
+        await_end 0
+        grep -q "SDL_VIDEODRIVER" "$LOG" && [ "$STATUS" -ne 0 ] ||
+            fail "launch $launch: the game ended with status $STATUS, no window and no reason"
         # It said why, but the server is up: its start lost the display.
         fail "launch $launch: the game could not open the display of a running X server"
     fi
     window_seen || fail "launch $launch: the game runs with no window on the display"
     kill -TERM "$PID"
-    status=0
-    wait "$PID" 2>/dev/null || status=$?
-    PID=
-    [ "$status" -eq 143 ] || fail "launch $launch: the game ended with status $status on SIGTERM"
+    await_end 10 "launch $launch: the game is still running 10 s after SIGTERM"
+    [ "$STATUS" -eq 143 ] || fail "launch $launch: the game ended with status $STATUS on SIGTERM"
     launch=$((launch + 1))
 done
 echo "$LAUNCHES launches on a resetting X server: $LAUNCHES windows"
