@@ -14,11 +14,13 @@
 #include <iostream>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "runtime/end_on_signal.h"
+#include "runtime/settings_file.h"
 #include "runtime/settings_json.h"
 #include "runtime_test_support.h"
 
@@ -95,6 +97,39 @@ TEST(SettingsUnderALockHeldElsewhere, ASignalEndsTheGameWhileItsSaveWaits) {
     EXPECT_EQ(savedValue(file), "1");
 }
 
+// Another game is saving as this one ends (both get the signal at logout): this game's
+// last save waits for that save to finish and merges into it, and neither game's key is
+// lost.
+TEST(SettingsUnderALockHeldElsewhere, ASaveAsTheGameEndsWaitsForAnotherGamesSave) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    JsonSettingsStore store(file);
+    store.holdSaves();
+    store.set("V", "hraci", "LehkaL", "1");
+    int locked[2];
+    ASSERT_EQ(::pipe(locked), 0);
+    // The other game has read the file (there is none yet) under the lock, and writes its
+    // merge a little later.
+    std::thread otherGame([&] {
+        const int fd = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY);
+        if (fd >= 0) ::flock(fd, LOCK_EX);
+        ::write(locked[1], "x", 1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        settings_file::replaceAtomically(file,
+                                         renderSettings({{"V", {{"hraci", {{"TezkaP", "2"}}}}}}));
+        if (fd >= 0) ::close(fd);
+    });
+    char got = 0;
+    EXPECT_EQ(::read(locked[0], &got, 1), 1);
+    store.saveNow();
+    otherGame.join();
+    ::close(locked[0]);
+    ::close(locked[1]);
+    const JsonSettingsStore saved(file);
+    EXPECT_EQ(saved.get("V", "hraci", "LehkaL"), "1");
+    EXPECT_EQ(saved.get("V", "hraci", "TezkaP"), "2");
+}
+
 // A save beyond the file size limit fails like one on a full disk: the game is told and
 // goes on, with its values in memory.
 TEST(SettingsBeyondTheFileSizeLimit, ASaveFailsAndTheGameGoesOn) {
@@ -158,6 +193,39 @@ TEST(SettingsFile, PlantedCopiesDoNotStopThePruning) {
         expected.push_back("settings.json.corrupt-" + std::to_string(kept));
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(names, expected);
+}
+
+// After the last number the copies start again from 1: the new copy is the one the player
+// is told of, so it stays, and the oldest copies go, those numbered above it first.
+TEST(SettingsFile, AfterTheLastCopyNumberTheNewCopiesAreKept) {
+    rttest::TempFolder folder;
+    const fs::path file = folder.path() / "settings.json";
+    const auto copy = [](long long number) {
+        return "settings.json.corrupt-" + std::to_string(number);
+    };
+    const long long last = settings_file::kLastCopyNumber;
+    for (long long number = last - 4; number <= last; ++number)
+        std::ofstream(folder.path() / copy(number)) << "older";
+    std::ostringstream quiet;
+    std::streambuf* previous = std::cerr.rdbuf(quiet.rdbuf());
+    std::vector<std::string> told;
+    for (int damage = 1; damage <= 2; ++damage) {
+        std::ofstream(file) << "{damaged";
+        told.push_back(JsonSettingsStore(file).takeNotice());
+    }
+    std::cerr.rdbuf(previous);
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::vector<std::string> expected = {"settings.json", copy(1),        copy(2),
+                                         copy(last - 2),  copy(last - 1), copy(last)};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(names, expected);
+    for (int damage = 1; damage <= 2; ++damage)
+        EXPECT_NE(told[damage - 1].find("saved as " + (folder.path() / copy(damage)).string()),
+                  std::string::npos)
+            << told[damage - 1];
 }
 
 }  // namespace

@@ -90,6 +90,12 @@ std::optional<long long> numberAfter(const std::string& name, const std::string&
     return std::stoll(digits);
 }
 
+constexpr std::size_t digitCount(long long number) {
+    std::size_t digits = 1;
+    for (; number >= 10; number /= 10) ++digits;
+    return digits;
+}
+
 std::string copyPrefix(const fs::path& file) { return file.filename().string() + ".corrupt-"; }
 
 // The numbers of this game's copies: written without leading zeros, up to kLastCopyNumber.
@@ -99,7 +105,7 @@ std::vector<long long> copyNumbers(const fs::path& file) {
     const std::string prefix = copyPrefix(file);
     for (const auto& entry : fs::directory_iterator(folderOf(file), error)) {
         const std::string name = entry.path().filename().string();
-        const auto n = numberAfter(name, prefix, 6);
+        const auto n = numberAfter(name, prefix, digitCount(kLastCopyNumber));
         if (n && *n >= 1 && *n <= kLastCopyNumber && name[prefix.size()] != '0')
             numbers.push_back(*n);
     }
@@ -111,6 +117,18 @@ fs::path copyName(const fs::path& file, long long number) {
     fs::path copy = file;
     copy += ".corrupt-" + std::to_string(number);
     return copy;
+}
+
+// Removes all but the newest `keep` copies, `made` among them. Numbers start again from 1
+// after the last one, so those above `made` are older than those below it.
+void removeOldestCopies(const fs::path& file, long long made, int keep) {
+    std::vector<long long> older = copyNumbers(file);
+    std::erase(older, made);
+    std::rotate(older.begin(), std::upper_bound(older.begin(), older.end(), made), older.end());
+    for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < older.size() + 1; ++i) {
+        std::error_code ignored;
+        fs::remove(copyName(file, older[i]), ignored);
+    }
 }
 
 // Copies the bytes into a name that must not exist yet, for file systems without hard links.
@@ -263,6 +281,7 @@ std::optional<std::string> replaceAtomically(const fs::path& file, const std::st
 Copy keepNumberedCopy(const fs::path& file, int keep) {
     const std::vector<long long> existing = copyNumbers(file);
     long long number = existing.empty() ? 1 : existing.back() + 1;
+    long long made = 0;
     Copy copy;
     for (int attempt = 0; attempt < 100 && copy.file.empty(); ++attempt, ++number) {
         if (number > kLastCopyNumber) number = 1;  // after a million copies: the first free
@@ -279,17 +298,14 @@ Copy keepNumberedCopy(const fs::path& file, int keep) {
             }
         }
         copy.file = name;
+        made = number;
     }
     if (copy.file.empty()) {
         copy.problem = "no free name for a copy of " + file.string();
         return copy;
     }
     syncFolder(folderOf(file));
-    std::vector<long long> numbers = copyNumbers(file);
-    for (std::size_t i = 0; i + static_cast<std::size_t>(keep) < numbers.size(); ++i) {
-        std::error_code ignored;
-        fs::remove(copyName(file, numbers[i]), ignored);
-    }
+    removeOldestCopies(file, made, keep);
     return copy;
 }
 
