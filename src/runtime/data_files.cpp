@@ -119,7 +119,7 @@ std::string DataFiles::describeMissing(std::string_view name) const {
         return text +
                ". That folder is not the game's data: set VORKALA_HOME to the folder that "
                "holds the game's data folder";
-    return text + ". Put the game's own file back in its place";
+    return text + kReplaceDataFile;
 }
 
 fs::path defaultProgramFolder() {

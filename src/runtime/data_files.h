@@ -11,6 +11,10 @@
 
 namespace vk {
 
+// Ends a message about a data file that is there but unusable (or lost from a folder that
+// is the game's): what the player can do about it.
+inline constexpr const char* kReplaceDataFile = ". Put the game's own file back in its place";
+
 class DataFiles {
   public:
     // Names below "\data\" are looked up in `dataFolder` when one is given, else in the

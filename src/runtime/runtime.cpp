@@ -243,9 +243,6 @@ void Runtime::dispatch(const InputEvent& event) {
 
 namespace {
 
-// The advice that ends every message about a damaged data file.
-constexpr const char* kReplaceDataFile = ". Put the game's own file back in its place";
-
 // A picture file's name as the game wrote it, and where it is.
 std::string fileNamed(std::string_view name, const std::filesystem::path& file) {
     return std::string(name) + " (" + file.string() + ")";
