@@ -17,7 +17,6 @@ int toPixels(float twips) { return static_cast<int>(std::lround(twips / kTwipsPe
 constexpr Colour kShadow = 0x808080;
 constexpr Colour kDarkShadow = 0x404040;
 constexpr Colour kHighlight = 0xFFFFFF;
-constexpr Colour kFace = 0xC0C0C0;
 // Text beyond this many cached textures is drawn afresh (a counter changing every frame).
 constexpr std::size_t kMaxTextTextures = 512;
 
@@ -453,7 +452,7 @@ void ScreenRenderer::raisedEdge(const SDL_Rect& r) { edge(r, kHighlight, kDarkSh
 // overlaps the outer ring by a pixel leaves the inner ring, so every side still shows.
 void ScreenRenderer::sunkenEdge(const SDL_Rect& r) {
     edge(r, kShadow, kHighlight);
-    edge({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, kDarkShadow, kFace);
+    edge({r.x + 1, r.y + 1, r.w - 2, r.h - 2}, kDarkShadow, colours::kButtonFace);
 }
 
 void ScreenRenderer::drawPicture(const Picture& picture, const SDL_Rect& dest) {
