@@ -56,20 +56,16 @@ class MessageWindowTest : public ::testing::Test {
         ASSERT_TRUE(sdl.ok());
         fonts = boxFonts(book);
         ASSERT_NE(fonts.text, nullptr) << "no font for the box";
+        measure = measureIn(fonts.text);
     }
-    int measure(std::string_view text) const {
-        int width = 0;
-        TTF_SizeUTF8(fonts.text, std::string(text).c_str(), &width, nullptr);
-        return width;
-    }
-    BoxLayout layOut(const std::string& text, bool icon = true, int buttons = 1) const {
-        return layOutBox(text, icon, buttons, TTF_FontLineSkip(fonts.text),
-                         [this](std::string_view t) { return measure(t); });
+    BoxLayout layOut(const std::string& text, MessageButtons buttons = MessageButtons::Ok) const {
+        return layOutBox(BoxContent{"Vorkala", text, buttons, MessageIcon::Critical}, fonts);
     }
 
     testing::SdlSession sdl{SDL_INIT_VIDEO};
     FontBook book;
     BoxFonts fonts;
+    MeasureText measure;
 };
 
 std::string runTimeError(ErrorNumber number, const std::string& detail) {
@@ -122,7 +118,8 @@ TEST_F(MessageWindowTest, AHugeTextFillsTheLargestBoxAndEndsInAnEllipsis) {
     for (int i = 0; i < 50000; ++i) twoByteCharacters += "\xC5\xBD";  // Ž
     for (const std::string& huge :
          {std::string(100000, 'W'), std::string(50000, '\n'), twoByteCharacters}) {
-        const BoxLayout layout = layOut(huge, false, 3);
+        const BoxLayout layout =
+            layOutBox(BoxContent{"Vorkala", huge, MessageButtons::AbortRetryIgnore}, fonts);
         EXPECT_LE(layout.width, 800);
         EXPECT_LE(layout.height, 600);
         EXPECT_GT(layout.height, 500) << "the box shows as much as it can";
@@ -166,7 +163,7 @@ const char* latin2Locale(const std::filesystem::path& scratch) {
 TEST_F(MessageWindowTest, TheTextIsDrawnFromUtf8WhateverTheLocale) {
     const BoxContent content{"Vorkala", "Uložený postup je poškozen: žluťoučký kůň úpěl",
                              MessageButtons::Ok, MessageIcon::Exclamation};
-    const BoxLayout layout = layOut(content.text);
+    const BoxLayout layout = layOutBox(content, fonts);
     const auto drawn = [&] {
         const SurfacePtr surface(SDL_CreateRGBSurfaceWithFormat(0, layout.width, layout.height, 32,
                                                                 SDL_PIXELFORMAT_RGB888));
@@ -224,7 +221,7 @@ SDL_Event windowEvent(Uint32 window, Uint8 what) {
 
 TEST_F(MessageWindowTest, KeysAndClicksAnswerTheBoxOtherWindowsEventsWaitForTheGame) {
     constexpr Uint32 kBox = 7;
-    const BoxLayout layout = layOut("Run-time error", true, 3);
+    const BoxLayout layout = layOut("Run-time error", MessageButtons::AbortRetryIgnore);
     const auto centreOf = [&](int button) {
         const SDL_Rect& r = layout.buttons[static_cast<std::size_t>(button)];
         return SDL_Point{r.x + r.w / 2, r.y + r.h / 2};

@@ -196,13 +196,21 @@ void drawIcon(SDL_Surface& surface, const SDL_Rect& place, MessageIcon icon, TTF
     drawText(surface, font, critical ? "X" : "!", kWhite, {}, &place);
 }
 
-int textWidth(TTF_Font* font, std::string_view text) {
-    int width = 0;
-    if (!text.empty()) TTF_SizeUTF8(font, std::string(text).c_str(), &width, nullptr);
-    return width;
+}  // namespace
+
+MeasureText measureIn(TTF_Font* font) {
+    return [font](std::string_view text) {
+        int width = 0;
+        if (!text.empty()) TTF_SizeUTF8(font, std::string(text).c_str(), &width, nullptr);
+        return width;
+    };
 }
 
-}  // namespace
+BoxLayout layOutBox(const BoxContent& content, const BoxFonts& fonts) {
+    return layOutBox(content.text, content.icon != MessageIcon::None,
+                     static_cast<int>(buttonsOf(content.buttons).size()),
+                     TTF_FontLineSkip(fonts.text), measureIn(fonts.text));
+}
 
 BoxFonts boxFonts(FontBook& book) {
     return {book.open(Font{.name = "Arial", .size = 10.0f}),
@@ -336,10 +344,7 @@ std::optional<MessageAnswer> runMessageWindow(const BoxContent& content, SDL_Win
                                               FontBook& book) {
     const BoxFonts fonts = boxFonts(book);
     if (!fonts.text) return std::nullopt;
-    const BoxLayout layout =
-        layOutBox(content.text, content.icon != MessageIcon::None,
-                  static_cast<int>(buttonsOf(content.buttons).size()), TTF_FontLineSkip(fonts.text),
-                  [&fonts](std::string_view text) { return textWidth(fonts.text, text); });
+    const BoxLayout layout = layOutBox(content, fonts);
     // Closing the box alone on the screen must not end the game.
     const HintFor keepGoing(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     const int display = parent ? std::max(SDL_GetWindowDisplayIndex(parent), 0) : 0;

@@ -68,6 +68,12 @@ struct BoxFonts {
 };
 BoxFonts boxFonts(FontBook& book);
 
+// Text width in pixels as `font` draws it.
+MeasureText measureIn(TTF_Font* font);
+
+// The box for `content` as it is shown, in the box's fonts.
+BoxLayout layOutBox(const BoxContent& content, const BoxFonts& fonts);
+
 // Draws the box onto `surface` (at least the layout's size), with the button `focus` marked
 // and the button `pressed`, if any, pushed in.
 void drawBox(SDL_Surface& surface, const BoxLayout& layout, const BoxContent& content,
