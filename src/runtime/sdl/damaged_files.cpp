@@ -4,7 +4,7 @@ namespace vk::sdl {
 
 void DamagedFiles::report(const std::filesystem::path& file, const std::string& what,
                           const std::string& reason) {
-    if (!files_.insert(file).second) return;
+    files_.insert(file);
     out_ << "Vorkala: cannot play the " << what << " " << file.string() << " (" << reason
          << "); the game goes on without it\n";
 }

@@ -12,7 +12,7 @@ namespace vk::sdl {
 class DamagedFiles {
   public:
     explicit DamagedFiles(std::ostream& out = std::cerr) : out_(out) {}
-    // Marks the file damaged; the first time, says what and why.
+    // Marks the file damaged and says what and why; ask known() first, to say it once.
     void report(const std::filesystem::path& file, const std::string& what,
                 const std::string& reason);
     // Whether the file was found damaged before: it is not decoded again.

@@ -211,41 +211,49 @@ void SdlAudio::collectDrained() {
     std::erase_if(draining_, [](const Drain& d) { return !Mix_Playing(d.mixerChannel); });
 }
 
-std::shared_ptr<Mix_Chunk> SdlAudio::loadWave(const fs::path& file) {
-    if (damaged_.known(file)) return nullptr;
-    auto& cached = waves_[file];
-    if (!cached) {
-        // The file is closed here, also when the mixer gives up on its content.
-        SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-        Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, SDL_FALSE) : nullptr;
-        if (source) SDL_RWclose(source);
-        if (!chunk) {
-            damaged_.report(file, "sound", Mix_GetError());
-            waves_.erase(file);
-            return nullptr;
-        }
-        cached = std::shared_ptr<Mix_Chunk>(chunk, Mix_FreeChunk);
+namespace {
+
+Mix_Chunk* decodeWave(const fs::path& file) {
+    // The file is closed here, also when the mixer gives up on its content.
+    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+    Mix_Chunk* chunk = source ? Mix_LoadWAV_RW(source, SDL_FALSE) : nullptr;
+    if (source) SDL_RWclose(source);
+    return chunk;
+}
+
+Mix_Music* decodeMusic(const fs::path& file) {
+    // By content: the music loader would trust a ".wav" or ".mid" name.
+    SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
+    if (!source) return nullptr;
+    return isMidi(file) ? Mix_LoadMUSType_RW(source, MUS_MID, SDL_TRUE)
+                        : Mix_LoadMUS_RW(source, SDL_TRUE);
+}
+
+// `file` decoded, from `cache` after the first time. A file that does not decode is told
+// as a damaged `what` and not read again.
+template <typename Decoded>
+std::shared_ptr<Decoded> decodedOnce(std::map<fs::path, std::shared_ptr<Decoded>>& cache,
+                                     DamagedFiles& damaged, const fs::path& file, const char* what,
+                                     Decoded* (*decode)(const fs::path&),
+                                     void (*release)(Decoded*)) {
+    if (damaged.known(file)) return nullptr;
+    if (const auto found = cache.find(file); found != cache.end()) return found->second;
+    Decoded* decoded = decode(file);
+    if (!decoded) {
+        damaged.report(file, what, Mix_GetError());
+        return nullptr;
     }
-    return cached;
+    return cache.emplace(file, std::shared_ptr<Decoded>(decoded, release)).first->second;
+}
+
+}  // namespace
+
+std::shared_ptr<Mix_Chunk> SdlAudio::loadWave(const fs::path& file) {
+    return decodedOnce(waves_, damaged_, file, "sound", decodeWave, Mix_FreeChunk);
 }
 
 std::shared_ptr<Mix_Music> SdlAudio::loadMusic(const fs::path& file) {
-    if (damaged_.known(file)) return nullptr;
-    auto& cached = tracks_[file];
-    if (!cached) {
-        // By content: the music loader would trust a ".wav" or ".mid" name.
-        SDL_RWops* source = SDL_RWFromFile(file.c_str(), "rb");
-        Mix_Music* music = !source        ? nullptr
-                           : isMidi(file) ? Mix_LoadMUSType_RW(source, MUS_MID, SDL_TRUE)
-                                          : Mix_LoadMUS_RW(source, SDL_TRUE);
-        if (!music) {
-            damaged_.report(file, "tune", Mix_GetError());
-            tracks_.erase(file);
-            return nullptr;
-        }
-        cached = std::shared_ptr<Mix_Music>(music, Mix_FreeMusic);
-    }
-    return cached;
+    return decodedOnce(tracks_, damaged_, file, "tune", decodeMusic, Mix_FreeMusic);
 }
 
 SdlAudio::Holding SdlAudio::holding(ChannelId channel) const {
