@@ -81,7 +81,7 @@ class DamageList {
     void add(const std::string& what) {
         if (count_++ < kNamed) text_ += (text_.empty() ? "" : "; ") + what;
     }
-    bool empty() const { return count_ == 0; }
+    std::size_t size() const { return count_; }
     std::string text() const {
         if (count_ <= kNamed) return text_;
         return text_ + "; and " + std::to_string(count_ - kNamed) + " more";
@@ -97,8 +97,8 @@ class DamageList {
 // keys (which a file may repeat without end).
 class Collector {
   public:
-    Collector(std::size_t valueBudget, std::size_t nameBudget)
-        : valueBudget_(valueBudget), nameBudget_(nameBudget) {}
+    Collector(std::size_t valueBudget, std::size_t nameBudget, DamageList& damageList)
+        : damage(damageList), valueBudget_(valueBudget), nameBudget_(nameBudget) {}
 
     // False when the value is beyond the budget (and so left out).
     bool keep(const std::string& app, const std::string& section, const std::string& name,
@@ -117,7 +117,7 @@ class Collector {
     }
 
     ReadSettings result;
-    DamageList damage;
+    DamageList& damage;
 
   private:
     std::size_t valueBudget_, nameBudget_;
@@ -384,50 +384,48 @@ class LineReader {
 };
 
 // The layout's section as the layout says: unknown keys go, a missing marker comes back.
-void checkLayout(const SettingsLayout& layout, Collector& into) {
-    auto app = into.result.values.find(layout.app);
-    if (app == into.result.values.end()) return;
+void checkLayout(const SettingsLayout& layout, ReadSettings& read, DamageList& damage) {
+    auto app = read.values.find(layout.app);
+    if (app == read.values.end()) return;
     auto section = app->second.find(layout.section);
     if (section == app->second.end()) return;
     auto& values = section->second;
     std::erase_if(values, [&](const auto& entry) {
         if (layout.keys.contains(entry.first)) return false;
-        into.damage.add(shownName(entry.first) + " is no key of the game");
+        damage.add(shownName(entry.first) + " is no key of the game");
         return true;
     });
     const bool othersSaved =
         values.size() > (values.contains(layout.markerKey) ? 1u : 0u) ||
-        std::any_of(into.result.wrongTypes.begin(), into.result.wrongTypes.end(),
-                    [&](const SettingsKey& key) {
-                        return std::get<0>(key) == layout.app && std::get<1>(key) == layout.section;
-                    });
+        std::any_of(read.wrongTypes.begin(), read.wrongTypes.end(), [&](const SettingsKey& key) {
+            return std::get<0>(key) == layout.app && std::get<1>(key) == layout.section;
+        });
     const auto marker = values.find(layout.markerKey);
     if (othersSaved && (marker == values.end() || marker->second != layout.markerValue)) {
-        into.damage.add("the first-run marker " + shownName(layout.markerKey) +
-                        " was lost beside saved values and is put back");
+        damage.add("the first-run marker " + shownName(layout.markerKey) +
+                   " was lost beside saved values and is put back");
         values[layout.markerKey] = layout.markerValue;
-        into.result.wrongTypes.erase({layout.app, layout.section, layout.markerKey});
+        read.wrongTypes.erase({layout.app, layout.section, layout.markerKey});
     }
     if (values.empty()) app->second.erase(section);
-    if (app->second.empty()) into.result.values.erase(app);
+    if (app->second.empty()) read.values.erase(app);
 }
 
 std::string_view withoutByteOrderMark(std::string_view text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
 
-ReadSettings readLayout(std::string_view text, bool nested, std::size_t budget) {
+// The values in one of the two layouts; what was wrong goes to `damage`.
+ReadSettings readLayout(std::string_view text, bool nested, std::size_t budget,
+                        DamageList& damage) {
     // Damaged keys are remembered only up to the size of the file itself.
-    Collector collector(budget, text.size());
+    Collector collector(budget, text.size(), damage);
     if (nested) {
         NestedReader reader(collector);
         json::sax_parse(text, &reader);
     } else {
         LineReader(text, collector).read();
     }
-    collector.result.damage = collector.damage.text();
-    if (!collector.damage.empty() && collector.result.damage.empty())
-        collector.result.damage = "damaged";
     return std::move(collector.result);
 }
 
@@ -447,28 +445,21 @@ ReadSettings readSettings(std::string_view bytes, const SettingsLayout* layout,
     const std::string_view text = withoutByteOrderMark(valid);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     const bool nested = first != std::string_view::npos && text[first] == '{';
-    ReadSettings read = readLayout(text, nested, budget);
-    if (!read.damage.empty()) {
-        // A damaged first byte may make one layout look like the other.
-        ReadSettings other = readLayout(text, !nested, budget);
-        if (valueCount(other.values) > valueCount(read.values)) {
-            other.damage = std::move(read.damage);
-            read = std::move(other);
-        }
+    DamageList damage;
+    if (replaced > 0)
+        damage.add(std::to_string(replaced) + (replaced == 1 ? " byte" : " bytes") +
+                   " not UTF-8 read as U+FFFD");
+    const std::size_t damageBefore = damage.size();
+    ReadSettings read = readLayout(text, nested, budget, damage);
+    if (damage.size() > damageBefore) {
+        // A damaged first byte may make one layout look like the other; the damage told is
+        // that of the layout the file's first byte names.
+        DamageList otherDamage;
+        ReadSettings other = readLayout(text, !nested, budget, otherDamage);
+        if (valueCount(other.values) > valueCount(read.values)) read = std::move(other);
     }
-    if (replaced > 0) {
-        const std::string count = std::to_string(replaced);
-        read.damage.insert(0, count + (replaced == 1 ? " byte" : " bytes") +
-                                  " not UTF-8 read as U+FFFD" + (read.damage.empty() ? "" : "; "));
-    }
-    if (layout) {
-        Collector checked(SIZE_MAX, SIZE_MAX);
-        checked.result = std::move(read);
-        checkLayout(*layout, checked);
-        read = std::move(checked.result);
-        if (!checked.damage.empty())
-            read.damage += (read.damage.empty() ? "" : "; ") + checked.damage.text();
-    }
+    if (layout) checkLayout(*layout, read, damage);
+    read.damage = damage.text();
     return read;
 }
 
