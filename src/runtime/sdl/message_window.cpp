@@ -235,10 +235,11 @@ void drawBox(SDL_Surface& surface, const BoxLayout& layout, const BoxContent& co
 }
 
 BoxInput::BoxInput(const BoxLayout& layout, MessageButtons buttons, Uint32 window)
-    : layout_(layout),
-      window_(window),
-      count_(static_cast<int>(buttonsOf(buttons).size())),
-      buttons_(buttons) {}
+    : layout_(layout), window_(window) {
+    for (const BoxButton& button : buttonsOf(buttons)) answers_.push_back(button.answer);
+}
+
+int BoxInput::count() const { return static_cast<int>(answers_.size()); }
 
 std::optional<int> BoxInput::buttonAt(int x, int y) const {
     const SDL_Point point{x, y};
@@ -247,9 +248,7 @@ std::optional<int> BoxInput::buttonAt(int x, int y) const {
     return std::nullopt;
 }
 
-void BoxInput::press(int button) {
-    result_ = buttonsOf(buttons_)[static_cast<std::size_t>(button)].answer;
-}
+void BoxInput::press(int button) { result_ = answers_[static_cast<std::size_t>(button)]; }
 
 bool BoxInput::take(const SDL_Event& event) {
     switch (event.type) {
@@ -295,13 +294,13 @@ void BoxInput::takeKey(const SDL_Keysym& key) {
             press(focus_);
             break;
         case SDLK_ESCAPE:
-            press(count_ - 1);
+            press(count() - 1);
             break;
         case SDLK_TAB:
-            focus_ = (focus_ + ((key.mod & KMOD_SHIFT) ? count_ - 1 : 1)) % count_;
+            focus_ = (focus_ + ((key.mod & KMOD_SHIFT) ? count() - 1 : 1)) % count();
             break;
         case SDLK_RIGHT:
-            focus_ = std::min(focus_ + 1, count_ - 1);
+            focus_ = std::min(focus_ + 1, count() - 1);
             break;
         case SDLK_LEFT:
             focus_ = std::max(focus_ - 1, 0);

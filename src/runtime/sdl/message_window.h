@@ -99,11 +99,11 @@ class BoxInput {
     std::optional<int> buttonAt(int x, int y) const;
     void takeKey(const SDL_Keysym& key);
     void press(int button);
+    int count() const;
 
     const BoxLayout& layout_;
     Uint32 window_;
-    int count_;
-    MessageButtons buttons_;
+    std::vector<MessageAnswer> answers_;  // of the buttons, in order
     int focus_ = 0;
     std::optional<int> pressed_;
     std::bitset<SDL_NUM_SCANCODES> pressedKeys_;  // pressed while the box was up, not yet released
