@@ -33,17 +33,20 @@ ExternalProject_Add(vorkala-fuzz
 foreach(target numbers settings code_box)
   set(corpus ${CMAKE_BINARY_DIR}/fuzz/corpus-${target})
   file(MAKE_DIRECTORY ${corpus})
-  # New inputs go to the build folder's corpus; the seeds in the source tree only feed it.
+  # New inputs go to the build folder's corpus; the seeds in the source tree, and those the
+  # fuzz build writes, only feed it.
   # A fixed seed makes a failure found in CI one that the same run finds again.
   # The settings loader reads files up to its 1 MB cap, so the fuzzer tries inputs as long.
   set(longest "")
+  set(built_seeds "")
   if(target STREQUAL "settings")
     set(longest -max_len=1048576)
+    set(built_seeds ${CMAKE_BINARY_DIR}/fuzz/seeds-settings)
   endif()
   add_test(NAME fuzz.${target}
     COMMAND ${CMAKE_BINARY_DIR}/fuzz/fuzz_${target} -max_total_time=${VORKALA_FUZZ_SECONDS} ${longest}
             -seed=1 -timeout=20 -rss_limit_mb=4096 -print_final_stats=1 ${corpus}
-            ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target})
+            ${CMAKE_SOURCE_DIR}/fuzz/seeds/${target} ${built_seeds})
   set_tests_properties(fuzz.${target} PROPERTIES
     ENVIRONMENT "VORKALA_HOME=${CMAKE_BINARY_DIR};ASAN_OPTIONS=detect_leaks=1"
     TIMEOUT 120)

@@ -1,6 +1,6 @@
 // Writes the settings fuzzer's seeds of damaged files that cost a careless reader far more
-// than their size (tests/damaged_settings.h) into the folder given:
-//   settings_seeds fuzz/seeds/settings
+// than their size (tests/damaged_settings.h) into the folder given; the fuzz build runs it:
+//   settings_seeds <build>/fuzz/seeds-settings
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -16,6 +16,6 @@ int main(int argc, char** argv) {
     for (const bool nested : {true, false})
         std::ofstream(folder / (nested ? "long_name_wrong_types" : "lines_wrong_types"),
                       std::ios::binary)
-            << vk::testing::damagedSettingsFile(180 * 1024, nested);
+            << vk::testing::damagedSettingsFile(vk::testing::kCostlySettingsSize, nested);
     return 0;
 }

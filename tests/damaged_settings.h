@@ -7,6 +7,10 @@
 
 namespace vk::testing {
 
+// Large enough that a reader costing more than its size shows it plainly, small enough
+// for the fuzzer to run often.
+inline constexpr std::size_t kCostlySettingsSize = 180 * 1024;
+
 // About `size` bytes, half of them one long section name, the other half values that are
 // not texts below it: a reader that names each damaged value by its full name writes the
 // long name once per value. With `nested` false, the same in one value a line.

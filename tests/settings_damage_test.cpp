@@ -158,7 +158,7 @@ std::size_t peakResidentKilobytes() {
 TEST(SettingsDamage, ALongNameOverManyWrongValuesReadsInLittleMoreThanTheFileSize) {
     for (const bool nested : {true, false}) {
         SCOPED_TRACE(nested ? "nested objects" : "one value a line");
-        const std::string text = testing::damagedSettingsFile(180 * 1024, nested);
+        const std::string text = testing::damagedSettingsFile(testing::kCostlySettingsSize, nested);
         const std::size_t before = peakResidentKilobytes();
         const auto started = std::chrono::steady_clock::now();
         const ReadSettings read = readSettings(text, nullptr);
