@@ -1,11 +1,11 @@
 // Writes the settings fuzzer's seeds of damaged files that cost a careless reader far more
-// than their size (tests/damaged_settings.h) into the folder given; the fuzz build runs it:
+// than their size (tests/settings_test_support.h) into the folder given; the fuzz build runs it:
 //   settings_seeds <build>/fuzz/seeds-settings
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
-#include "damaged_settings.h"
+#include "settings_test_support.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

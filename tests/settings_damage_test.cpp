@@ -4,44 +4,26 @@
 #include <sys/resource.h>
 
 #include <chrono>
-#include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "damaged_settings.h"
 #include "progress/saved_progress.h"
 #include "runtime/settings_json.h"
 #include "runtime_test_support.h"
+#include "settings_test_support.h"
 
 namespace vk {
 namespace {
 
 namespace fs = std::filesystem;
 
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
-
+using testing::readText;
+using testing::writeText;
 // Keeps the store's warnings off the test's output.
-class QuietErrors {
-  public:
-    QuietErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
-    ~QuietErrors() { std::cerr.rdbuf(previous_); }
-
-  private:
-    std::ostringstream captured_;
-    std::streambuf* previous_;
-};
+using QuietErrors = testing::CapturedErrors;
 
 // A full file of a player who has played a while: all 17 keys of the game.
 SettingsDocument fullProgress() {

@@ -23,6 +23,7 @@
 #include "runtime/settings_file.h"
 #include "runtime/settings_json.h"
 #include "runtime_test_support.h"
+#include "settings_test_support.h"
 
 namespace vk {
 namespace {
@@ -176,23 +177,19 @@ TEST(SettingsFile, PlantedCopiesDoNotStopThePruning) {
                                               "settings.json.corrupt-0042",
                                               "settings.json.corrupt-"};
     for (const std::string& name : planted) std::ofstream(folder.path() / name) << "planted";
-    std::ostringstream quiet;
-    std::streambuf* previous = std::cerr.rdbuf(quiet.rdbuf());
-    for (int damage = 1; damage <= 7; ++damage) {
-        std::ofstream(file) << "{damaged";
-        JsonSettingsStore store(file);
+    {
+        const testing::CapturedErrors quiet;
+        for (int damage = 1; damage <= 7; ++damage) {
+            std::ofstream(file) << "{damaged";
+            JsonSettingsStore store(file);
+        }
     }
-    std::cerr.rdbuf(previous);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
     std::vector<std::string> expected = planted;
     expected.push_back("settings.json");
     for (int kept = 3; kept <= 7; ++kept)
         expected.push_back("settings.json.corrupt-" + std::to_string(kept));
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
+    EXPECT_EQ(testing::folderEntries(folder.path()), expected);
 }
 
 // After the last number the copies start again from 1: the new copy is the one the player
@@ -206,22 +203,18 @@ TEST(SettingsFile, AfterTheLastCopyNumberTheNewCopiesAreKept) {
     const long long last = settings_file::kLastCopyNumber;
     for (long long number = last - 4; number <= last; ++number)
         std::ofstream(folder.path() / copy(number)) << "older";
-    std::ostringstream quiet;
-    std::streambuf* previous = std::cerr.rdbuf(quiet.rdbuf());
     std::vector<std::string> told;
-    for (int damage = 1; damage <= 2; ++damage) {
-        std::ofstream(file) << "{damaged";
-        told.push_back(JsonSettingsStore(file).takeNotice());
+    {
+        const testing::CapturedErrors quiet;
+        for (int damage = 1; damage <= 2; ++damage) {
+            std::ofstream(file) << "{damaged";
+            told.push_back(JsonSettingsStore(file).takeNotice());
+        }
     }
-    std::cerr.rdbuf(previous);
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder.path()))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
     std::vector<std::string> expected = {"settings.json", copy(1),        copy(2),
                                          copy(last - 2),  copy(last - 1), copy(last)};
     std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(names, expected);
+    EXPECT_EQ(testing::folderEntries(folder.path()), expected);
     for (int damage = 1; damage <= 2; ++damage)
         EXPECT_NE(told[damage - 1].find("saved as " + (folder.path() / copy(damage)).string()),
                   std::string::npos)

@@ -6,18 +6,17 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include "settings_test_support.h"
 
 namespace vk {
 namespace {
@@ -25,42 +24,13 @@ namespace {
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-std::string readText(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeText(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
+using testing::CapturedErrors;
+using testing::folderEntries;
+using testing::readText;
+using testing::writeText;
 
 // The values the file holds, as nested objects.
 json savedIn(const fs::path& file) { return json(readSettings(readText(file)).values); }
-
-std::vector<std::string> folderEntries(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Collects what the store prints to std::cerr while it lives.
-class CapturedErrors {
-  public:
-    CapturedErrors() : previous_(std::cerr.rdbuf(captured_.rdbuf())) {}
-    ~CapturedErrors() { std::cerr.rdbuf(previous_); }
-    std::string text() const { return captured_.str(); }
-    long lines() const {
-        const std::string all = text();
-        return std::count(all.begin(), all.end(), '\n');
-    }
-
-  private:
-    std::ostringstream captured_;
-    std::streambuf* previous_;
-};
 
 // Sets (or unsets, with nullopt) an environment variable and restores it afterwards.
 class EnvironmentOverride {
