@@ -9,6 +9,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "runtime/text.h"
+
 namespace vk {
 
 using nlohmann::json;
@@ -60,8 +62,7 @@ std::string withValidUtf8(std::string_view bytes, std::size_t& replaced) {
 std::string shownName(std::string_view name) {
     constexpr std::size_t kLongest = 40;
     if (name.size() <= kLongest) return "\"" + std::string(name) + "\"";
-    std::size_t cut = kLongest;
-    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
+    const std::size_t cut = characterStartAtOrBefore(name, kLongest);
     return "\"" + std::string(name.substr(0, cut)) + "...\"";
 }
 
