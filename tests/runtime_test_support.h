@@ -3,12 +3,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iostream>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -16,9 +18,11 @@
 
 #include "runtime/control.h"
 #include "runtime/control_set.h"
+#include "runtime/end_on_signal.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "runtime/screen.h"
+#include "runtime/settings_json.h"
 #include "runtime/timer.h"
 
 namespace vk::rttest {
@@ -176,5 +180,19 @@ class RuntimeTest : public ::testing::Test {
         for (char key : keys) send(KeyPressEvent{key});
     }
 };
+
+// A game in a process of its own, as the real game runs: its store on `file` saves when
+// a signal ends it. The game does what `play` does, then waits for its end. Returns the
+// game's process id.
+inline pid_t startGameProcess(const std::filesystem::path& file,
+                              const std::function<void(JsonSettingsStore&)>& play) {
+    std::cout.flush();
+    const pid_t game = ::fork();
+    if (game != 0) return game;
+    JsonSettingsStore store(file);
+    const EndOnSignal endOnSignal([&store] { store.saveNow(); });
+    play(store);
+    for (;;) ::pause();
+}
 
 }  // namespace vk::rttest

@@ -19,7 +19,6 @@
 
 #include <gtest/gtest.h>
 
-#include "runtime/end_on_signal.h"
 #include "runtime/settings_file.h"
 #include "runtime/settings_json.h"
 #include "runtime_test_support.h"
@@ -79,16 +78,11 @@ TEST(SettingsUnderALockHeldElsewhere, ASignalEndsTheGameWhileItsSaveWaits) {
     const LockHolder holder(folder.path());
     int waiting[2];
     ASSERT_EQ(::pipe(waiting), 0);
-    std::cout.flush();
-    const pid_t game = ::fork();
-    ASSERT_GE(game, 0);
-    if (game == 0) {
-        JsonSettingsStore store(file);
-        const EndOnSignal endOnSignal([&store] { store.saveNow(); });
+    const pid_t game = rttest::startGameProcess(file, [&](JsonSettingsStore& store) {
         ::write(waiting[1], "x", 1);
         store.set("V", "hraci", "LehkaL", "1");  // waits for the lock
-        for (;;) ::pause();
-    }
+    });
+    ASSERT_GE(game, 0);
     char got = 0;
     ASSERT_EQ(::read(waiting[0], &got, 1), 1);
     ::kill(game, SIGTERM);

@@ -16,7 +16,6 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include "runtime/end_on_signal.h"
 #include "runtime/headless/headless_platform.h"
 #include "runtime/runtime.h"
 #include "runtime/settings_json.h"
@@ -265,17 +264,12 @@ TEST(SettingsAtASignal, TheGameEndsWithItsProgressSaved) {
         SCOPED_TRACE(signal);
         rttest::TempFolder folder;
         const fs::path file = folder.path() / "settings.json";
-        std::cout.flush();
-        const pid_t game = ::fork();
-        ASSERT_GE(game, 0);
-        if (game == 0) {
-            JsonSettingsStore store(file);
-            const EndOnSignal endOnSignal([&store] { store.saveNow(); });
+        const pid_t game = rttest::startGameProcess(file, [&](JsonSettingsStore& store) {
             store.holdSaves();
             store.set("V", "hraci", "Text1.Text", "podruhe");
             ::kill(::getpid(), signal);
-            for (;;) ::pause();
-        }
+        });
+        ASSERT_GE(game, 0);
         int status = 0;
         ASSERT_EQ(::waitpid(game, &status, 0), game);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
